@@ -1,0 +1,151 @@
+// Saver: construction, start-up (Create), the run modes (Run) and the saving phase with
+// its message loop (RunSaver).
+//
+// Create never returns a failure: every failure is recorded in errorMode/errorCode and
+// shown later, by Run (a message box) or by the saving phase (the error display).
+#include "host/saver.h"
+
+#include "host/direct3d_loader.h"
+#include "host/release.h"
+#include "scene/frame_timer.h"
+
+Saver* Saver::instancePointer = nullptr;
+
+Saver::Saver() { instancePointer = this; }
+
+Saver::~Saver() {
+    if (instancePointer == this) instancePointer = nullptr;
+}
+
+void Saver::RecordFailure(HRESULT code) {
+    errorMode = 1;
+    errorCode = code;
+}
+
+HRESULT Saver::Create(HINSTANCE instanceHandle) {
+    ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_IDLE);
+    instance = instanceHandle;
+    mode = ParseCommandLine(::GetCommandLineA());
+
+    EnumerateMonitors();
+
+    if (mode == SaverMode::Preview || mode == SaverMode::FullScreen || mode == SaverMode::Test) {
+        HRESULT hr = CreateSaverWindows();
+        if (FAILED(hr)) RecordFailure(hr);
+    }
+
+    // The preview host expects the child window to settle before anything is drawn:
+    // WM_USER starts previewTimer, its first tick clears waitingForPreview.
+    if (mode == SaverMode::Preview && mainWindow) {
+        waitingForPreview = 1;
+        ::PostMessageA(mainWindow, WM_USER, 0, 0);
+        while (waitingForPreview) {
+            MSG message;
+            BOOL got = ::GetMessageA(&message, mainWindow, 0, 0);
+            if (got == 0) {
+                ::PostQuitMessage(0);
+                break;
+            }
+            if (got == -1) break;   // the window no longer exists
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+    }
+
+    direct3d = CreateDirect3D();
+    if (!direct3d) {
+        RecordFailure(SAVER_E_NO_DIRECT3D);
+        return S_OK;
+    }
+
+    HRESULT hr = PrepareEnumeration();
+    if (FAILED(hr)) {
+        RecordFailure(hr);
+        return S_OK;
+    }
+    hr = EnumerateAdapters();
+    if (FAILED(hr)) {
+        RecordFailure(hr);
+        return S_OK;
+    }
+
+    bool anyCompatible = false;
+    for (UINT a = 0; a < adapterCount; a++) {
+        if (adapters[a] && (adapters[a]->hardwareCompatible || adapters[a]->softwareCompatible))
+            anyCompatible = true;
+    }
+    if (!anyCompatible) {
+        RecordFailure(SAVER_E_NO_COMPATIBLE_DEVICE);
+        return S_OK;
+    }
+
+    LoadSettings();
+    return S_OK;
+}
+
+int Saver::Run() {
+    switch (mode) {
+    case SaverMode::Configure:
+        if (errorMode)
+            ShowError(errorCode);
+        else
+            ShowOptions();
+        break;
+    case SaverMode::Preview:
+    case SaverMode::FullScreen:
+    case SaverMode::Test: {
+        HRESULT hr = RunSaver();
+        if (FAILED(hr)) ShowError(hr);
+        break;
+    }
+    case SaverMode::ChangePassword:
+        ChangePasswordNow();
+        break;
+    }
+    FreeAdapters();
+    ReleaseAndClear(direct3d);
+    return 0;
+}
+
+HRESULT Saver::RunSaver() {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    ::GetVersionExA(&version);
+    isWindows9x = version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+
+    if (mode == SaverMode::FullScreen && isWindows9x) SetUpPasswordProvider();
+
+    FrameTimer(TIMER_START);
+
+    if (!errorMode) {
+        HRESULT hr = InitScene();
+        if (FAILED(hr)) return hr;
+        CreateEnvironment();
+    }
+
+    if (mode == SaverMode::FullScreen) {
+        BOOL wasRunning = FALSE;
+        ::SystemParametersInfoA(SPI_SCREENSAVERRUNNING, TRUE, &wasRunning, 0);
+    }
+
+    RunMessageLoop();
+    return S_OK;
+}
+
+// Messages always come first; a frame (or a step of the error display) is done only when
+// the queue is empty, after a 10 ms sleep that keeps the idle-priority thread gentle.
+void Saver::RunMessageLoop() {
+    MSG message = {};
+    while (message.message != WM_QUIT) {
+        if (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        } else {
+            ::Sleep(10);
+            if (errorMode)
+                StepErrorMode();
+            else
+                RenderFrame();
+        }
+    }
+}

@@ -1,0 +1,60 @@
+// SkyScene: the one specialisation of Saver, the sky scene itself.
+//
+// It adds the scene's transforms, its device objects (vertex buffer and four textures)
+// and the three user settings, and overrides seven of Saver's virtual operations.
+// The options dialog reaches it through SkyScene::sceneInstance.
+//
+// Where the operations live:
+//   scene/sky_scene.cpp        construction
+//   scene/scene_settings.cpp   LoadSettings, SaveSettings
+//   scene/animation.cpp        AdvanceScene
+//   scene/scene_resources.cpp  RestoreSceneObjects, ReleaseSceneObjects, textures
+//   scene/geometry.cpp         BuildGeometry
+//   scene/scene_draw.cpp       DrawScene
+//   scene/options_dialog.cpp   ShowOptions, OptionsDialogProc
+#pragma once
+
+#include "gfxutil/d3dx_math.h"
+#include "host/saver.h"
+
+class SkyScene : public Saver {
+public:
+    SkyScene();
+    ~SkyScene() override;
+
+    static SkyScene* sceneInstance;
+
+    // ---- Saver overrides -------------------------------------------------------------
+    void ShowOptions() override;
+    void LoadSettings() override;
+    void UnitChanged(UINT unitIndex) override;
+    HRESULT RestoreSceneObjects() override;
+    HRESULT AdvanceScene() override;
+    HRESULT DrawScene() override;
+    HRESULT ReleaseSceneObjects() override;
+
+    // ---- Scene operations ------------------------------------------------------------
+    void SaveSettings();
+    HRESULT BuildGeometry();
+    HRESULT LoadTextures();
+    HRESULT LoadMipTexture(IDirect3DDevice8* device, UINT levels, const UINT* bitmapIds,
+                           IDirect3DTexture8** texture);
+    static INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                              LPARAM lParam);
+
+    // ---- State, in declaration order -------------------------------------------------
+    D3DXMATRIX viewMatrix;
+    D3DXMATRIX cloudTexMatrix;
+    D3DXMATRIX identityWorld;
+    D3DXMATRIX glowMatrix;
+    D3DXMATRIX cubeTranslation;
+    D3DXMATRIX cubeWorld;
+    IDirect3DVertexBuffer8* vertexBuffer = nullptr;
+    IDirect3DTexture8* skyTexture = nullptr;
+    IDirect3DTexture8* cloudTexture = nullptr;
+    IDirect3DTexture8* stoneTexture = nullptr;
+    IDirect3DTexture8* glowTexture = nullptr;
+    float skySpeed = 0.2f;        // cloud drift, texture units per second: level x 0.1
+    DWORD cubeAnimation = 0;      // 0 "Standart", 1 "Up and Down"
+    DWORD cameraPath = 0;         // 0 "Flying", 1 "Sinusoid", 2 "Circular"
+};
