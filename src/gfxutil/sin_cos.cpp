@@ -1,0 +1,22 @@
+// SinCos: sine and cosine after taking whole turns off the angle (see sin_cos.h).
+#include "gfxutil/sin_cos.h"
+
+#include <cmath>
+
+namespace {
+
+// 2 pi split into the nearest double and what that double misses of the true value.
+const double kTwoPiHigh = 6.283185307179586232;
+const double kTwoPiLow = 2.4492935982947064e-16;
+
+}  // namespace
+
+void SinCos(double angle, double* sine, double* cosine) {
+    // remainder() is exact, so the only error left is the whole turns times kTwoPiLow,
+    // which the correction below takes off too.
+    double reduced = std::remainder(angle, kTwoPiHigh);
+    const double turns = std::nearbyint((angle - reduced) / kTwoPiHigh);
+    if (std::isfinite(turns)) reduced -= turns * kTwoPiLow;
+    *sine = std::sin(reduced);
+    *cosine = std::cos(reduced);
+}
