@@ -1,0 +1,90 @@
+// The scene's motion: camera paths, glow band, cloud drift and cube at the times the design
+// names, and the transforms still sound after a million seconds of uptime.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "scene/sky_scene.h"
+
+namespace {
+
+struct Frame {
+    float t;
+    DWORD cameraPath;
+    D3DXVECTOR3 eye, target;
+    float glowAngle;
+};
+
+void ExpectMatrixNear(const D3DXMATRIX& a, const D3DXMATRIX& b, float tolerance) {
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(a.m[i / 4][i % 4], b.m[i / 4][i % 4], tolerance) << i;
+}
+
+// The upper 3 x 3 of m has orthonormal rows and, when asked, determinant +1.
+void ExpectRotation(const D3DXMATRIX& m, float tolerance, bool proper) {
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            const float dot = m.m[i][0] * m.m[j][0] + m.m[i][1] * m.m[j][1] + m.m[i][2] * m.m[j][2];
+            EXPECT_NEAR(dot, i == j ? 1.0f : 0.0f, tolerance) << i << j;
+        }
+    }
+    const float det = m._11 * (m._22 * m._33 - m._23 * m._32) -
+                      m._12 * (m._21 * m._33 - m._23 * m._31) +
+                      m._13 * (m._21 * m._32 - m._22 * m._31);
+    if (proper) EXPECT_NEAR(det, 1.0f, tolerance);
+}
+
+}  // namespace
+
+TEST(Animation, CameraAndGlowFollowThePaths) {
+    const Frame frames[] = {
+        {0.0f, 0, {0, 0.5f, 2}, {0, 0.5f, 0}, 0},
+        {0.0f, 1, {0, 0.5f, 2}, {0, 0, 0}, 0},
+        {0.0f, 2, {0, 0.7f, 1.5f}, {0, 0.2f, 0}, 0},
+        {1.0f, 0, {0.198669f, 0.561209f, 1.960133f}, {0, 0.380144f, 0}, 0.101010f},
+        {1.0f, 2, {0.298004f, 0.7f, 1.470100f}, {0, 0.2f, 0}, 0.2f},
+        {1.0f, 77, {0.298004f, 0.7f, 1.470100f}, {0, 0.2f, 0}, 0.2f},  // unknown: circular
+        // After a million seconds, with the turns taken off in double precision.
+        {1e6f, 0, {-0.068479f, 1.492031f, 1.995305f}, {0, 0.455542f, 0}, -0.0343066f},
+        {1e6f, 2, {-0.102718f, 0.7f, 1.496479f}, {0, 0.2f, 0}, -0.0685326f},
+    };
+    SkyScene scene;
+    for (const Frame& f : frames) {
+        SCOPED_TRACE(::testing::Message() << "t " << f.t << " path " << f.cameraPath);
+        scene.time = f.t;
+        scene.cameraPath = f.cameraPath;
+        scene.AdvanceScene();
+        const D3DXVECTOR3 up(0, 1, 0);
+        D3DXMATRIX expected;
+        ExpectMatrixNear(scene.viewMatrix, *D3DXMatrixLookAtLH(&expected, &f.eye, &f.target, &up),
+                         2e-5f);
+        ExpectRotation(scene.viewMatrix, 1e-5f, true);
+        ExpectMatrixNear(scene.glowMatrix, *D3DXMatrixRotationY(&expected, f.glowAngle), 2e-6f);
+    }
+}
+
+TEST(Animation, CloudsDriftAndCubeHoversAndTumbles) {
+    SkyScene scene;
+    scene.skySpeed = 0.2f;
+    scene.time = 2.5f;
+    scene.AdvanceScene();
+    EXPECT_NEAR(scene.cloudTexMatrix._32, 0.5f, 1e-7f);
+    EXPECT_FLOAT_EQ(scene.cubeTranslation._42, 0.5f);
+    scene.cubeAnimation = 1;
+    scene.AdvanceScene();
+    EXPECT_NEAR(scene.cubeTranslation._42, 0.550382f, 1e-6f);
+
+    // At t = 0 the tumble is the identity; later the cube stays a turned, lifted unit cube.
+    scene.time = 0.0f;
+    scene.AdvanceScene();
+    ExpectMatrixNear(scene.cubeWorld, scene.cubeTranslation, 0.0f);
+    for (float t : {2.5f, 1e6f, 3e7f}) {
+        scene.time = t;
+        scene.AdvanceScene();
+        ExpectRotation(scene.cubeWorld, 1e-6f, true);
+        EXPECT_EQ(scene.cubeWorld._41, 0.0f);
+        EXPECT_EQ(scene.cubeWorld._42, scene.cubeTranslation._42);
+        EXPECT_EQ(scene.cubeWorld._43, 0.0f);
+        // The turn about x by -t happens first: the x axis only feels the z turn.
+        EXPECT_NEAR(scene.cubeWorld._11, std::cos(double(t)), 1e-6);
+    }
+}
