@@ -1,0 +1,128 @@
+// FakeDirect3D: an IDirect3D8 whose adapters, checks and device creation a test scripts.
+//
+// Typical use:
+//
+//     FakeRef<FakeDirect3D> d3d(new FakeDirect3D);       // the test's own reference
+//     FakeAdapter& a = d3d->AddAdapter();                 // defaults below
+//     a.monitor = saver.monitors[0].monitorHandle;        // or FakeMonitorHandle(1)
+//     a.modes = {FakeMode(800, 600, D3DFMT_R5G6B5)};
+//     a.sw.available = true;
+//     d3d->createDeviceResults = {D3DERR_OUTOFVIDEOMEMORY};   // first CreateDevice fails
+//     saver.direct3d = d3d.get(); d3d->AddRef();          // the Saver's reference
+//     ... code under test ...
+//     EXPECT_EQ(d3d->RefCount(), 1u);                     // every other reference released
+//
+// Or hand it to Saver::Create through the Direct3D factory: InstallFakeDirect3D(d3d.get())
+// (each creation returns it with one more reference); UninstallFakeDirect3D() afterwards.
+//
+// AddAdapter's defaults: description "Fake Display Adapter N" (N = ordinal + 1),
+// DeviceIdentifier {N, N, N, {N...}}, no monitor, desktop 1024 x 768 X8R8G8B8 at 60 Hz,
+// modes 640 x 480, 800 x 600 and 1024 x 768, each in R5G6B5 and X8R8G8B8 at 60 Hz; a HAL
+// device with hardware T&L and pure-device caps that can render windowed and has the
+// depth formats D16 and D24X8; no SW and no REF device.
+//
+// Default answers (each can be replaced by setting the matching std::function):
+//   CheckDeviceType(a, t, display, back, windowed): D3D_OK when the type is available, the
+//     display format is not in the type's rejectedFormats and, full screen, back ==
+//     display; windowed, display must be the adapter's desktop format and back must not be
+//     rejected (nor outside windowedFormats when that list is not empty).
+//   CheckDeviceFormat with D3DUSAGE_DEPTHSTENCIL, CheckDepthStencilMatch: D3D_OK when the
+//     depth format is in the type's depthFormats. CheckDeviceFormat otherwise: D3D_OK when
+//     the type is available.
+//   CreateDevice: D3DERR_INVALIDCALL for a bad adapter or an unavailable type; else the
+//     front of createDeviceResults, else createDeviceRule(call), else D3D_OK. Every call is
+//     recorded in createCalls (with its result).
+// Every call also appends a line to `calls` ("GetAdapterDisplayMode(0)", ...).
+#pragma once
+
+#include <windows.h>
+#include <d3d8.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "doubles/fake_com.h"
+#include "doubles/fake_device.h"
+
+D3DDISPLAYMODE FakeMode(UINT width, UINT height, D3DFORMAT format, UINT refreshRate = 60);
+// Caps with the given DevCaps; Caps2 has D3DCAPS2_CANRENDERWINDOWED when asked.
+D3DCAPS8 FakeCaps(DWORD devCaps, bool canRenderWindowed);
+// A monitor handle that is not a real one (for tests that do not use Win32 monitors).
+inline HMONITOR FakeMonitorHandle(int n) { return reinterpret_cast<HMONITOR>(INT_PTR(0x7000 + n)); }
+
+struct FakeDeviceType {
+    bool available = false;
+    D3DCAPS8 caps = {};
+    std::vector<D3DFORMAT> rejectedFormats;   // fail CheckDeviceType as display or back buffer
+    std::vector<D3DFORMAT> windowedFormats;   // when not empty: the only windowed back buffers
+    std::vector<D3DFORMAT> depthFormats;      // pass the depth-stencil checks
+};
+
+struct FakeAdapter {
+    D3DADAPTER_IDENTIFIER8 identifier = {};
+    HMONITOR monitor = nullptr;
+    D3DDISPLAYMODE desktopMode = {};
+    std::vector<D3DDISPLAYMODE> modes;
+    FakeDeviceType hal, ref, sw;
+    FakeDeviceType* Type(D3DDEVTYPE type);    // null for an unknown type
+    void SetDescription(const char* text);
+};
+
+struct FakeCreateCall {
+    UINT adapter;
+    D3DDEVTYPE deviceType;
+    HWND focusWindow;
+    DWORD behaviorFlags;
+    D3DPRESENT_PARAMETERS params;
+    HRESULT result;
+};
+
+class FakeDirect3D : public FakeUnknown<IDirect3D8, FakeKind::Direct3D> {
+public:
+    std::vector<FakeAdapter> adapters;
+    FakeAdapter& AddAdapter();
+
+    std::function<HRESULT(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT, BOOL)> checkDeviceType;
+    std::function<HRESULT(UINT, D3DDEVTYPE, D3DFORMAT, DWORD, D3DRESOURCETYPE, D3DFORMAT)>
+        checkDeviceFormat;
+    std::function<HRESULT(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT, D3DFORMAT)>
+        checkDepthStencilMatch;
+
+    std::deque<HRESULT> createDeviceResults;
+    std::function<HRESULT(const FakeCreateCall&)> createDeviceRule;
+    std::function<void(FakeDevice&)> onDeviceCreated;   // script a new device
+    std::vector<FakeCreateCall> createCalls;
+    std::vector<std::string> calls;
+    int CountCalls(const char* name) const;
+
+    STDMETHOD(RegisterSoftwareDevice)(void* initialize) override;
+    STDMETHOD_(UINT, GetAdapterCount)() override;
+    STDMETHOD(GetAdapterIdentifier)(UINT adapter, DWORD flags, D3DADAPTER_IDENTIFIER8* id) override;
+    STDMETHOD_(UINT, GetAdapterModeCount)(UINT adapter) override;
+    STDMETHOD(EnumAdapterModes)(UINT adapter, UINT mode, D3DDISPLAYMODE* out) override;
+    STDMETHOD(GetAdapterDisplayMode)(UINT adapter, D3DDISPLAYMODE* mode) override;
+    STDMETHOD(CheckDeviceType)(UINT adapter, D3DDEVTYPE type, D3DFORMAT display, D3DFORMAT back,
+                               WINBOOL windowed) override;
+    STDMETHOD(CheckDeviceFormat)(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
+                                 DWORD usage, D3DRESOURCETYPE resourceType,
+                                 D3DFORMAT checkFormat) override;
+    STDMETHOD(CheckDeviceMultiSampleType)(UINT adapter, D3DDEVTYPE type, D3DFORMAT format,
+                                          WINBOOL windowed, D3DMULTISAMPLE_TYPE samples) override;
+    STDMETHOD(CheckDepthStencilMatch)(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
+                                      D3DFORMAT renderTarget, D3DFORMAT depthStencil) override;
+    STDMETHOD(GetDeviceCaps)(UINT adapter, D3DDEVTYPE type, D3DCAPS8* caps) override;
+    STDMETHOD_(HMONITOR, GetAdapterMonitor)(UINT adapter) override;
+    STDMETHOD(CreateDevice)(UINT adapter, D3DDEVTYPE type, HWND focusWindow, DWORD behaviorFlags,
+                            D3DPRESENT_PARAMETERS* params, IDirect3DDevice8** device) override;
+
+private:
+    void Record(const char* format, ...);
+    const FakeDeviceType* TypeOf(UINT adapter, D3DDEVTYPE type);
+    HRESULT DefaultCheckDeviceType(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT, BOOL);
+};
+
+// Routes the Saver's Direct3D creation to `direct3d` (null: back to the real d3d8.dll).
+void InstallFakeDirect3D(FakeDirect3D* direct3d);
+inline void UninstallFakeDirect3D() { InstallFakeDirect3D(nullptr); }
