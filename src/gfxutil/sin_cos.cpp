@@ -13,10 +13,11 @@ const double kTwoPiLow = 2.4492935982947064e-16;
 
 void SinCos(double angle, double* sine, double* cosine) {
     // remainder() is exact, so the only error left is the whole turns times kTwoPiLow,
-    // which the correction below takes off too.
+    // which the correction takes off too. Past 2^53 turns (angles no clock reaches) the
+    // count itself is no longer exact and the correction is left out.
     double reduced = std::remainder(angle, kTwoPiHigh);
     const double turns = std::nearbyint((angle - reduced) / kTwoPiHigh);
-    if (std::isfinite(turns)) reduced -= turns * kTwoPiLow;
+    if (std::fabs(turns) < 9007199254740992.0) reduced -= turns * kTwoPiLow;
     *sine = std::sin(reduced);
     *cosine = std::cos(reduced);
 }

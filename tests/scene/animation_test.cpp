@@ -19,8 +19,8 @@ void ExpectMatrixNear(const D3DXMATRIX& a, const D3DXMATRIX& b, float tolerance)
     for (int i = 0; i < 16; ++i) EXPECT_NEAR(a.m[i / 4][i % 4], b.m[i / 4][i % 4], tolerance) << i;
 }
 
-// The upper 3 x 3 of m has orthonormal rows and, when asked, determinant +1.
-void ExpectRotation(const D3DXMATRIX& m, float tolerance, bool proper) {
+// The upper 3 x 3 of m is a rotation: orthonormal rows, determinant +1.
+void ExpectRotation(const D3DXMATRIX& m, float tolerance) {
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j) {
             const float dot = m.m[i][0] * m.m[j][0] + m.m[i][1] * m.m[j][1] + m.m[i][2] * m.m[j][2];
@@ -30,7 +30,7 @@ void ExpectRotation(const D3DXMATRIX& m, float tolerance, bool proper) {
     const float det = m._11 * (m._22 * m._33 - m._23 * m._32) -
                       m._12 * (m._21 * m._33 - m._23 * m._31) +
                       m._13 * (m._21 * m._32 - m._22 * m._31);
-    if (proper) EXPECT_NEAR(det, 1.0f, tolerance);
+    EXPECT_NEAR(det, 1.0f, tolerance);
 }
 
 }  // namespace
@@ -57,7 +57,7 @@ TEST(Animation, CameraAndGlowFollowThePaths) {
         D3DXMATRIX expected;
         ExpectMatrixNear(scene.viewMatrix, *D3DXMatrixLookAtLH(&expected, &f.eye, &f.target, &up),
                          2e-5f);
-        ExpectRotation(scene.viewMatrix, 1e-5f, true);
+        ExpectRotation(scene.viewMatrix, 1e-5f);
         ExpectMatrixNear(scene.glowMatrix, *D3DXMatrixRotationY(&expected, f.glowAngle), 2e-6f);
     }
 }
@@ -80,7 +80,7 @@ TEST(Animation, CloudsDriftAndCubeHoversAndTumbles) {
     for (float t : {2.5f, 1e6f, 3e7f}) {
         scene.time = t;
         scene.AdvanceScene();
-        ExpectRotation(scene.cubeWorld, 1e-6f, true);
+        ExpectRotation(scene.cubeWorld, 1e-6f);
         EXPECT_EQ(scene.cubeWorld._41, 0.0f);
         EXPECT_EQ(scene.cubeWorld._42, scene.cubeTranslation._42);
         EXPECT_EQ(scene.cubeWorld._43, 0.0f);
