@@ -16,7 +16,7 @@ void SinCos(double angle, double* sine, double* cosine) {
     // which the correction takes off too. Past 2^53 turns (angles no clock reaches) the
     // count itself is no longer exact and the correction is left out.
     double reduced = std::remainder(angle, kTwoPiHigh);
-    const double turns = std::nearbyint((angle - reduced) / kTwoPiHigh);
+    const double turns = std::round((angle - reduced) / kTwoPiHigh);
     if (std::fabs(turns) < 9007199254740992.0) reduced -= turns * kTwoPiLow;
     *sine = std::sin(reduced);
     *cosine = std::cos(reduced);
