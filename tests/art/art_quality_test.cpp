@@ -1,0 +1,94 @@
+// What makes the textures work in the scene, checked on the shipped bitmaps:
+// - mip levels agree: each smaller level is within 1.5 (mean) and 12 (any channel of any
+//   pixel) of the 2 x 2 average of the level above, on the 0..255 scale, so nothing
+//   shimmers or changes colour as the device moves between levels;
+// - sky and clouds repeat seamlessly: the step across the wrap edge, averaged along it, is
+//   no larger than 1.25 times the 90th percentile of the steps between neighbouring rows
+//   and columns inside the picture (levels of 16 pixels and up, where neighbours are still
+//   related);
+// - the stone tiles line up: the step across the wrap edge is no larger than 1.25 times
+//   the largest step across the picture's inner tile joints (plus one).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "art_resources.h"
+
+using namespace arttest;
+
+namespace {
+
+// Mean absolute step, over the three channels, between column c and c + 1 (wrapping);
+// with rows set, between row c and c + 1.
+double Step(const Picture& p, int c, bool rows) {
+    const int n = p.size;
+    double sum = 0;
+    for (int k = 0; k < n; ++k) {
+        const int* a = rows ? p.At(k, c) : p.At(c, k);
+        const int* b = rows ? p.At(k, (c + 1) % n) : p.At((c + 1) % n, k);
+        for (int ch = 0; ch < 3; ++ch) sum += std::abs(a[ch] - b[ch]);
+    }
+    return sum / (3.0 * n);
+}
+
+double Percentile90(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[(v.size() - 1) * 9 / 10];
+}
+
+}  // namespace
+
+TEST(ShippedArt, SmallerLevelsAreAreaAveragesOfTheLevelAbove) {
+    for (const auto& chain : Chains()) {
+        for (size_t k = 1; k < chain.size(); ++k) {
+            SCOPED_TRACE(chain[k].id);
+            const Picture big = LoadPicture(chain[k - 1].id);
+            const Picture small = LoadPicture(chain[k].id);
+            ASSERT_EQ(big.size, 2 * small.size);
+            double total = 0, worst = 0;
+            for (int y = 0; y < small.size; ++y) {
+                for (int x = 0; x < small.size; ++x) {
+                    for (int ch = 0; ch < 3; ++ch) {
+                        const double mean = (big.At(2 * x, 2 * y)[ch] + big.At(2 * x + 1, 2 * y)[ch] +
+                                             big.At(2 * x, 2 * y + 1)[ch] + big.At(2 * x + 1, 2 * y + 1)[ch]) / 4.0;
+                        const double error = std::abs(mean - small.At(x, y)[ch]);
+                        total += error;
+                        worst = std::max(worst, error);
+                    }
+                }
+            }
+            EXPECT_LE(total / (3.0 * small.size * small.size), 1.5);
+            EXPECT_LE(worst, 12.0);
+        }
+    }
+}
+
+TEST(ShippedArt, SkyAndCloudsRepeatWithoutSeams) {
+    for (size_t c = 0; c < 2; ++c) {
+        for (const Level& level : Chains()[c]) {
+            if (level.size < 16) continue;
+            SCOPED_TRACE(level.id);
+            const Picture p = LoadPicture(level.id);
+            for (bool rows : {false, true}) {
+                std::vector<double> inner;
+                for (int i = 0; i + 1 < p.size; ++i) inner.push_back(Step(p, i, rows));
+                EXPECT_LE(Step(p, p.size - 1, rows), 1.25 * Percentile90(inner)) << (rows ? "rows" : "columns");
+            }
+        }
+    }
+}
+
+TEST(ShippedArt, StoneTilesLineUpAcrossTheWrapEdge) {
+    for (const Level& level : Chains()[2]) {
+        if (level.size < 16) continue;
+        SCOPED_TRACE(level.id);
+        const Picture p = LoadPicture(level.id);
+        const int tile = p.size / 4;
+        for (bool rows : {false, true}) {
+            double joints = 0;
+            for (int t = 1; t < 4; ++t) joints = std::max(joints, Step(p, t * tile - 1, rows));
+            EXPECT_LE(Step(p, p.size - 1, rows), 1.25 * joints + 1) << (rows ? "rows" : "columns");
+        }
+    }
+}
