@@ -8,3 +8,6 @@
 #pragma once
 
 void SinCos(double angle, double* sine, double* cosine);
+
+// The same angle brought into -pi..pi (for operations that take a float angle).
+double ReduceAngle(double angle);

@@ -168,7 +168,9 @@ public:
     UINT minStencilBits = 0;
     D3DSWAPEFFECT fullScreenSwapEffect = D3DSWAPEFFECT_DISCARD;
     D3DSWAPEFFECT windowedSwapEffect = D3DSWAPEFFECT_COPY_VSYNC;
-    float time = 0.0f;
+    // Application time of the frame. Kept in double: it counts from the machine's start, and
+    // a float would move the scene in visible steps after a few days of uptime.
+    double time = 0.0;
     float elapsedTime = 0.0f;
     float framesPerSecond = 0.0f;
     char deviceStats[90] = {};

@@ -53,9 +53,12 @@ HRESULT SkyScene::AdvanceScene() {
     const D3DXVECTOR3 up(0.0f, 1.0f, 0.0f);
     D3DXMatrixLookAtLH(&viewMatrix, &eye, &target, &up);
 
-    // The cloud layer's texture coordinates slide along v.
+    // The cloud layer's texture coordinates slide along v. The texture repeats, so only the
+    // fraction of the offset matters; keeping just that keeps the drift smooth when the
+    // offset itself would be too large for a float to move in small steps.
     D3DXMatrixIdentity(&cloudTexMatrix);
-    cloudTexMatrix._32 = static_cast<float>(skySpeed * t);
+    const double offset = double(skySpeed) * t;
+    cloudTexMatrix._32 = static_cast<float>(offset - std::floor(offset));
 
     // The glow band's middle, built on -z, turns to the side of the sky opposite the eye.
     D3DXMatrixRotationY(&glowMatrix, static_cast<float>(std::atan2(eye.x, eye.z)));
@@ -64,10 +67,11 @@ HRESULT SkyScene::AdvanceScene() {
     D3DXMatrixTranslation(&cubeTranslation, 0.0f, static_cast<float>(lift), 0.0f);
 
     // The cube turns about x, then about z, then is lifted.
-    D3DXMATRIX turnX, turnZ, tumble;
-    D3DXMatrixRotationX(&turnX, -time);
-    D3DXMatrixRotationZ(&turnZ, -time);
-    D3DXMatrixMultiply(&tumble, &turnX, &turnZ);
-    D3DXMatrixMultiply(&cubeWorld, &tumble, &cubeTranslation);
+    D3DXMATRIX turnX, turnZ, turned;
+    const float tumble = static_cast<float>(ReduceAngle(-t));
+    D3DXMatrixRotationX(&turnX, tumble);
+    D3DXMatrixRotationZ(&turnZ, tumble);
+    D3DXMatrixMultiply(&turned, &turnX, &turnZ);
+    D3DXMatrixMultiply(&cubeWorld, &turned, &cubeTranslation);
     return S_OK;
 }

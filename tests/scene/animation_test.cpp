@@ -88,3 +88,18 @@ TEST(Animation, CloudsDriftAndCubeHoversAndTumbles) {
         EXPECT_NEAR(scene.cubeWorld._11, std::cos(double(t)), 1e-6);
     }
 }
+
+TEST(Animation, MotionStaysSmoothAfterWeeksOfUptime) {
+    // Three weeks after the machine started, a 60th of a second still moves the camera,
+    // the clouds and the cube by about as much as it does in the first minute.
+    SkyScene scene;
+    const double start = 21 * 86400.0;
+    scene.time = start;
+    scene.AdvanceScene();
+    const D3DXMATRIX view = scene.viewMatrix, clouds = scene.cloudTexMatrix, cube = scene.cubeWorld;
+    scene.time = start + 1.0 / 60.0;
+    scene.AdvanceScene();
+    EXPECT_NEAR(scene.cloudTexMatrix._32 - clouds._32, 0.2 / 60.0, 1e-4);
+    EXPECT_GT(std::fabs(scene.cubeWorld._11 - cube._11) + std::fabs(scene.cubeWorld._12 - cube._12), 1e-3);
+    EXPECT_GT(std::fabs(scene.viewMatrix._41 - view._41) + std::fabs(scene.viewMatrix._11 - view._11), 1e-4);
+}
