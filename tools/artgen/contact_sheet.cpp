@@ -87,11 +87,14 @@ Image StoneOver(const Image& stone, const Image& under) {
     return out;
 }
 
-// The glow stretched over the sky with its square added, as the horizon band is drawn.
+// The glow stretched (linearly) over the sky with its square added, as the horizon band is drawn.
 Image GlowOver(const Image& glow, const Image& under) {
     Image out = under;
     for (int y = 0; y < out.height; ++y) {
-        const Rgb g = glow.At(0, y * glow.height / out.height);
+        const double t = (y + 0.5) * glow.height / out.height - 0.5;
+        const int row = t < 0 ? 0 : static_cast<int>(t);
+        const int next = row + 1 < glow.height ? row + 1 : row;
+        const Rgb g = Mix(glow.At(0, row), glow.At(0, next), t < 0 ? 0 : t - row);
         for (int x = 0; x < out.width; ++x) out.At(x, y) = Clamp01(out.At(x, y) + g * g);
     }
     return out;

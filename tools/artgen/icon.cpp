@@ -20,7 +20,7 @@ Vec Normalize(Vec a) { return a * (1 / std::sqrt(Dot(a, a))); }
 
 constexpr double kHalf = 0.5;     // the cube's half edge
 constexpr double kBevel = 0.11;   // radius of its rounded edges
-constexpr double kScale = 0.62;   // cube units per icon half-width
+constexpr double kScale = 1.0;   // cube units per icon half-width
 
 // View from cube space: turned 45 degrees about y, then tipped 28 degrees towards the viewer.
 struct View {
@@ -62,7 +62,7 @@ Rgb CubeTexture(const Image& stone, Vec p, Vec n) {
 // Colour of the cube where the ray through (sx, sy) meets it; false if it misses.
 bool TraceCube(const View& view, const Image& stone, double sx, double sy, Rgb& out) {
     const Vec dir = view.ToCube({0, 0, 1});
-    Vec p = view.ToCube({sx * kScale, sy * kScale - 0.03, -3});
+    Vec p = view.ToCube({sx * kScale, sy * kScale + 0.04, -3});
     for (int step = 0; step < 96; ++step) {
         const double d = BoxDistance(p);
         if (d < 1e-5) {
@@ -89,7 +89,9 @@ bool InsideBackground(double sx, double sy) {
 }
 
 Rgb Background(const Image& sky, double sx, double sy) {
-    const Rgb colour = SampleWrapped(sky, 0.36 + 0.3 * sx, 0.62 - 0.3 * sy);
+    // The sky, calmed towards a plain blue so that the cube stands out at small sizes.
+    const Rgb plain = Mix(Bytes(22, 62, 150), Bytes(48, 104, 196), 0.5 - 0.5 * sy);
+    const Rgb colour = Mix(SampleWrapped(sky, 0.36 + 0.3 * sx, 0.62 - 0.3 * sy), plain, 0.4);
     // A touch of the horizon's glow along the bottom edge.
     const double glow = Smoothstep(-0.35, -1.0, sy);
     return Clamp01(colour + Bytes(255, 150, 60) * (0.35 * glow * glow));

@@ -19,7 +19,7 @@ struct Marble {
     double veinStrength;
 };
 
-const Marble kPale{Bytes(212, 208, 200), Bytes(242, 240, 234), Bytes(138, 136, 140), 0.75};
+const Marble kPale{Bytes(206, 202, 195), Bytes(238, 236, 230), Bytes(126, 124, 128), 0.75};
 const Marble kDark{Bytes(84, 87, 94), Bytes(122, 125, 132), Bytes(196, 197, 202), 0.6};
 const Rgb kJoint = Bytes(70, 68, 66);
 
@@ -50,19 +50,13 @@ Rgb MarbleAt(const Tile& tile, double lu, double lv) {
     // Main veins: a triangle wave across the tile, bent by turbulence.
     const double s = 1.3 * (lu * tile.dirU + lv * tile.dirV) + 1.6 * Fbm(u, v, turbulence);
     const double phase = s - std::floor(s);
-    double crest = 1 - std::fabs(2 * phase - 1);
-    crest *= crest;
-    crest *= crest;
-    crest *= crest;
-    crest *= crest;
-    // Hairline veins: where a second noise crosses its middle.
-    double hair = Ridge(u, v, fine);
-    hair *= hair;
-    hair *= hair;
-    hair *= hair;
-    hair *= hair;
-    hair *= hair;
-    const double vein = Clamp01(crest * 0.9 + hair * 0.45);
+    const double crest = 1 - std::fabs(2 * phase - 1);
+    const double crest4 = crest * crest * crest * crest;
+    const double crest16 = crest4 * crest4 * crest4 * crest4;
+    // Faint secondary veins: where a second noise crosses its middle.
+    const double hair = Ridge(u, v, fine);
+    const double hair4 = hair * hair * hair * hair;
+    const double vein = Clamp01(crest16 * 0.85 + crest4 * 0.18 + hair4 * hair4 * 0.3);
     return Mix(colour, m.vein, vein * m.veinStrength);
 }
 
