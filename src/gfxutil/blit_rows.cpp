@@ -4,6 +4,7 @@
 // that would select one of them fails with E_FAIL instead of producing another picture.
 #include <cstring>
 
+#include <windows.h>
 #include <d3d8.h>
 
 #include "gfxutil/blit_rows.h"

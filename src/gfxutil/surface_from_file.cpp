@@ -1,6 +1,7 @@
 // D3DXLoadSurfaceFromFileInMemory: reads an image held in memory and writes it, or a region
 // of it, into a region of a Direct3D surface. The image's bytes are only read; whatever the
 // reader allocated is freed before returning.
+#include <windows.h>
 #include <d3d8.h>
 
 #include "gfxutil/d3dx_surface.h"

@@ -3,6 +3,7 @@
 //
 // Regions are checked before the surface is locked; an empty region on either side, or one
 // longer than kMaxImageSide, is an invalid call. The caller's pixels are only read.
+#include <windows.h>
 #include <d3d8.h>
 
 #include "gfxutil/blit_rows.h"

@@ -1,6 +1,7 @@
 // D3DXLoadSurfaceFromResourceA: fills a surface from a bitmap resource of a module (the
 // executable when the module is null). The resource bytes are read in place and never
 // changed. This is the only part of the surface loader that calls Win32.
+#include <windows.h>
 #include <d3d8.h>
 
 #include "gfxutil/d3dx_surface.h"

@@ -1,0 +1,27 @@
+// Fuzzes D3DXLoadSurfaceFromFileInMemory with arbitrary image bytes: every reader, the DIB
+// forms, run-length streams, huge and negative sizes. Input: destination format, width and
+// height (1 to 64), a filter selector, then the image bytes. Each run checks that the image
+// bytes were not written, that nothing was written beside the destination's rows and that
+// the surface was left unlocked.
+#include <cstring>
+#include <vector>
+
+#include "fuzz_common.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzReader in{data, size};
+    D3DFORMAT format = FuzzFormat(in.Byte());
+    UINT width = in.Byte() % 64 + 1, height = in.Byte() % 64 + 1;
+    DWORD filter = FuzzFilter(in);
+    // The image bytes in a block of their own, so reads past them are caught.
+    std::vector<uint8_t> image(in.Rest(), in.Rest() + in.RestSize());
+    std::vector<uint8_t> before = image;
+    MemorySurface* surface = new MemorySurface(width, height, format);
+    D3DXIMAGE_INFO info;
+    D3DXLoadSurfaceFromFileInMemory(surface, nullptr, nullptr, image.data(), UINT(image.size()),
+                                    nullptr, filter, 0, &info);
+    FuzzCheck(image == before);
+    FuzzCheck(surface->GuardsIntact() && !surface->locked);
+    surface->Release();
+    return 0;
+}

@@ -1,0 +1,54 @@
+// Shared by the fuzz harnesses: turning a few input bytes into the destination surface and
+// filter of one load, and the checks every run ends with.
+#pragma once
+
+#include <windows.h>
+#include <d3d8.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "doubles/memory_surface.h"
+#include "gfxutil/d3dx_surface.h"
+
+// Reads input bytes in order; past the end every read is 0.
+struct FuzzReader {
+    const uint8_t* data;
+    size_t size;
+    size_t pos = 0;
+
+    uint8_t Byte() { return pos < size ? data[pos++] : 0; }
+    uint32_t Dword() {
+        uint32_t v = 0;
+        for (int i = 0; i < 4; ++i) v |= uint32_t(Byte()) << (8 * i);
+        return v;
+    }
+    const uint8_t* Rest() const { return data + (pos < size ? pos : size); }
+    size_t RestSize() const { return pos < size ? size - pos : 0; }
+};
+
+inline D3DFORMAT FuzzFormat(uint8_t selector) {
+    static const D3DFORMAT kFormats[] = {
+        D3DFMT_X8R8G8B8, D3DFMT_A8R8G8B8, D3DFMT_R5G6B5, D3DFMT_X1R5G5B5, D3DFMT_A1R5G5B5,
+        D3DFMT_R8G8B8, D3DFMT_P8, D3DFMT_A4R4G4B4, D3DFMT_A8L8, D3DFMT_G16R16,
+        D3DFMT_A2B10G10R10, D3DFMT_A8R3G3B2, D3DFMT_X4R4G4B4, D3DFMT_R3G3B2, D3DFMT_DXT1,
+        D3DFMT_L8};
+    return kFormats[selector % (sizeof(kFormats) / sizeof(kFormats[0]))];
+}
+
+// Mostly the filters the program uses, sometimes any value at all.
+inline DWORD FuzzFilter(FuzzReader& in) {
+    uint8_t selector = in.Byte();
+    switch (selector % 8) {
+    case 0: return D3DX_DEFAULT;
+    case 1: return D3DX_FILTER_TRIANGLE;
+    case 2: return D3DX_FILTER_TRIANGLE | D3DX_FILTER_MIRROR_U | D3DX_FILTER_MIRROR_V;
+    case 3: return D3DX_FILTER_TRIANGLE | D3DX_FILTER_DITHER | D3DX_FILTER_MIRROR_V;
+    case 4: return D3DX_FILTER_BOX;
+    default: return in.Dword();
+    }
+}
+
+inline void FuzzCheck(bool ok) {
+    if (!ok) std::abort();
+}
