@@ -1,12 +1,14 @@
 // The contact sheet: a PNG for people to look at. One row per chain (small levels
 // magnified), then the glow and the icons, then previews blended the way the scene draws:
 // the clouds added onto the sky (2 x 2 copies, to show the seams), the stone over that
-// with source-colour blending, and the glow's square added onto the sky.
+// with source-colour blending, the glow's square added onto the sky; last, two views of
+// the scene itself (the "Flying" camera at 0 s and at 8 s).
 #include <string>
 
 #include "art_set.h"
 #include "paint.h"
 #include "png.h"
+#include "scene_preview.h"
 
 namespace artgen {
 
@@ -100,12 +102,25 @@ Image GlowOver(const Image& glow, const Image& under) {
     return out;
 }
 
+PreviewTextures Textures(const ArtSet& art) {
+    PreviewTextures t;
+    for (int level = 0; level < 7; ++level) {
+        t.sky.push_back(Expand(art.bitmaps[level]));
+        t.clouds.push_back(Expand(art.bitmaps[7 + level]));
+        t.stone.push_back(Expand(art.bitmaps[14 + level]));
+    }
+    t.glow = Expand(art.bitmaps[21]);
+    return t;
+}
+
 }  // namespace
 
 ArtFile ContactSheet(const ArtSet& art) {
     const auto& specs = BitmapSpecs();
     const int rowHeight = 256 + kLabelHeight + kGap;
-    Sheet sheet(2 * kMargin + 256 + 128 + 5 * kMinShown + 6 * kGap, 2 * kMargin + 4 * rowHeight + 512 + kLabelHeight);
+    constexpr int kViewW = 384, kViewH = 288;
+    Sheet sheet(2 * kMargin + 256 + 128 + 5 * kMinShown + 6 * kGap,
+                2 * kMargin + 4 * rowHeight + 512 + kLabelHeight + kGap + kViewH);
     for (int chain = 0; chain < 3; ++chain) {
         int x = kMargin;
         const int y = kMargin + chain * rowHeight;
@@ -134,6 +149,11 @@ ArtFile ContactSheet(const ArtSet& art) {
     sheet.Draw(kMargin + 512 + kGap, py, StoneOver(Expand(art.bitmaps[14]), sky), 1);
     sheet.Label(kMargin + 512 + kGap, py + 256 + 4, "114+121+128");
     sheet.Draw(kMargin + 512 + kGap, py + 256 + kLabelHeight + 4, GlowOver(Expand(art.bitmaps[21]), sky), 1);
+    const PreviewTextures textures = Textures(art);
+    const int vy = py + 512 + kLabelHeight + kGap;
+    sheet.Draw(kMargin, vy, PreviewScene(textures, {0, 0.5, 2}, {0, 0.5, 0}, kViewW, kViewH), 1);
+    sheet.Draw(kMargin + kViewW + kGap, vy,
+               PreviewScene(textures, {0.99957, 1.32682, -0.05840}, {0, 0.68920, 0}, kViewW, kViewH), 1);
     return sheet.Png();
 }
 

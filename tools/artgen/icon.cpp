@@ -4,19 +4,11 @@
 #include <cmath>
 
 #include "png.h"
+#include "vec.h"
 
 namespace artgen {
 
 namespace {
-
-struct Vec {
-    double x, y, z;
-};
-
-Vec operator+(Vec a, Vec b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec operator*(Vec a, double s) { return {a.x * s, a.y * s, a.z * s}; }
-double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vec Normalize(Vec a) { return a * (1 / std::sqrt(Dot(a, a))); }
 
 constexpr double kHalf = 0.5;     // the cube's half edge
 constexpr double kBevel = 0.11;   // radius of its rounded edges
