@@ -1,10 +1,105 @@
-// The scene device objects.
+// The scene's device objects: choosing the render unit's set, restoring it (render
+// states, geometry, textures) and releasing it.
 //
-// PENDING: filled by its own issue; this placeholder only keeps the program linking.
+// Each render unit has its own set (SkyScene::unitObjects), made on that unit's device
+// while the unit is selected and released with it, so every monitor draws with objects of
+// its own device. The textures are managed and take the back buffer's format of the
+// selected unit; each level is filled from a bitmap resource of the executable.
+#include <iterator>
+
+#include "gfxutil/d3dx_surface.h"
+#include "host/release.h"
 #include "scene/sky_scene.h"
 
-void SkyScene::UnitChanged(UINT) {}
-HRESULT SkyScene::RestoreSceneObjects() { return S_OK; }
-HRESULT SkyScene::ReleaseSceneObjects() { return S_OK; }
-HRESULT SkyScene::LoadTextures() { return S_OK; }
-HRESULT SkyScene::LoadMipTexture(IDirect3DDevice8*, UINT, const UINT*, IDirect3DTexture8**) { return E_FAIL; }
+namespace {
+
+constexpr UINT kTextureSize = 256;
+constexpr UINT kChainLevels = 7;   // 256 down to 4
+constexpr UINT kSkyBitmaps[kChainLevels] = {121, 122, 123, 124, 125, 126, 127};
+constexpr UINT kCloudBitmaps[kChainLevels] = {128, 129, 130, 131, 132, 133, 134};
+constexpr UINT kStoneBitmaps[kChainLevels] = {114, 135, 115, 117, 118, 119, 120};
+constexpr UINT kGlowBitmaps[1] = {136};   // 32 x 32, scaled up on loading
+
+void ReleaseObjectSet(SceneObjects& objects) {
+    ReleaseAndClear(objects.vertexBuffer);
+    ReleaseAndClear(objects.skyTexture);
+    ReleaseAndClear(objects.cloudTexture);
+    ReleaseAndClear(objects.stoneTexture);
+    ReleaseAndClear(objects.glowTexture);
+}
+
+// Fills one level from its bitmap. Whether the bitmap loads is not examined: a level
+// that fails to load keeps what the texture was created with.
+HRESULT LoadLevel(IDirect3DTexture8* texture, UINT level, UINT bitmapId) {
+    IDirect3DSurface8* surface = nullptr;
+    if (FAILED(texture->GetSurfaceLevel(level, &surface)) || !surface) return E_FAIL;
+    D3DXLoadSurfaceFromResourceA(surface, nullptr, nullptr, nullptr, MAKEINTRESOURCEA(bitmapId),
+                                 nullptr, D3DX_DEFAULT, 0, nullptr);
+    ReleaseAndClear(surface);
+    return S_OK;
+}
+
+}  // namespace
+
+void SkyScene::UnitChanged(UINT unitIndex) {
+    if (unitIndex < std::size(unitObjects)) currentUnit = unitIndex;
+}
+
+HRESULT SkyScene::RestoreSceneObjects() {
+    if (!activeDevice) return S_OK;
+    activeDevice->SetRenderState(D3DRS_DITHERENABLE, TRUE);
+    activeDevice->SetRenderState(D3DRS_SPECULARENABLE, FALSE);
+    if (FAILED(BuildGeometry())) return E_FAIL;
+    if (FAILED(LoadTextures())) return E_FAIL;
+    return S_OK;
+}
+
+HRESULT SkyScene::ReleaseSceneObjects() {
+    ReleaseObjectSet(Objects());
+    return S_OK;
+}
+
+void SkyScene::ReleaseAllSceneObjects() {
+    for (SceneObjects& objects : unitObjects) ReleaseObjectSet(objects);
+}
+
+HRESULT SkyScene::LoadTextures() {
+    SceneObjects& objects = Objects();
+    ReleaseAndClear(objects.skyTexture);
+    ReleaseAndClear(objects.cloudTexture);
+    ReleaseAndClear(objects.stoneTexture);
+    ReleaseAndClear(objects.glowTexture);
+    HRESULT result = LoadMipTexture(activeDevice, kChainLevels, kSkyBitmaps, &objects.skyTexture);
+    if (SUCCEEDED(result))
+        result = LoadMipTexture(activeDevice, kChainLevels, kCloudBitmaps, &objects.cloudTexture);
+    if (SUCCEEDED(result))
+        result = LoadMipTexture(activeDevice, kChainLevels, kStoneBitmaps, &objects.stoneTexture);
+    if (SUCCEEDED(result))
+        result = LoadMipTexture(activeDevice, 1, kGlowBitmaps, &objects.glowTexture);
+    return result;
+}
+
+// Only the levels that have a bitmap are filled (a level count of 0 asks the device for a
+// full chain, which has more levels than bitmaps). A level whose surface cannot be had
+// means the texture cannot be filled: it is released again, the holder stays empty and
+// the load fails with E_FAIL.
+HRESULT SkyScene::LoadMipTexture(IDirect3DDevice8* device, UINT levels, const UINT* bitmapIds,
+                                 IDirect3DTexture8** texture) {
+    if (!texture) return E_FAIL;
+    ReleaseAndClear(*texture);
+    if (!device || !bitmapIds) return E_FAIL;
+    if (FAILED(device->CreateTexture(kTextureSize, kTextureSize, levels, 0,
+                                     backBufferDesc.Format, D3DPOOL_MANAGED, texture)) ||
+        !*texture) {
+        *texture = nullptr;
+        return E_FAIL;
+    }
+    const UINT created = (*texture)->GetLevelCount();
+    for (UINT level = 0; level < created && level < levels; ++level) {
+        if (FAILED(LoadLevel(*texture, level, bitmapIds[level]))) {
+            ReleaseAndClear(*texture);
+            return E_FAIL;
+        }
+    }
+    return S_OK;
+}

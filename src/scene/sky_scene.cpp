@@ -27,6 +27,6 @@ SkyScene::SkyScene() {
 }
 
 SkyScene::~SkyScene() {
-    ReleaseSceneObjects();
+    ReleaseAllSceneObjects();
     if (sceneInstance == this) sceneInstance = nullptr;
 }
