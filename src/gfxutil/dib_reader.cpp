@@ -3,8 +3,9 @@
 // Sizes from the header are checked in 64-bit arithmetic before anything is read or
 // allocated: the header, colour table and masks must lie inside the data, every pixel row of
 // an uncompressed bitmap too, no side may exceed kMaxImageSide, and a decoded buffer may not
-// exceed kMaxImageBytes (E_OUTOFMEMORY beyond it). Rows come out top row first; 1-bit and
-// 4-bit pixels become one byte each.
+// exceed kMaxImageBytes (E_OUTOFMEMORY beyond it). The image starts at its top row: bitmaps
+// of whole-byte pixels are read in place (a bottom-up one with a negative pitch), 1-bit,
+// 4-bit and run-length bitmaps are decoded into a buffer of one byte per pixel.
 #include <cstring>
 
 #include "gfxutil/dib_format.h"
@@ -71,35 +72,31 @@ void UnpackRow(const BYTE* src, BYTE* out, uint64_t width, uint16_t bits) {
     }
 }
 
-// Uncompressed rows, already known to lie inside the data.
-HRESULT ReadPlainRows(const BYTE* data, const DibHeader& h, const DibLayout& l,
-                      LoadedImage& image) {
+// Uncompressed rows, already known to lie inside the data. Rows of whole bytes are read
+// where they lie (walking backwards through a bottom-up bitmap); 1-bit and 4-bit rows are
+// unpacked into the image's own buffer.
+void ReadPlainRows(const BYTE* data, const DibHeader& h, const DibLayout& l,
+                   LoadedImage& image) {
     const BYTE* first = data + l.pixelOffset;
-    if (l.topDown && h.bitCount >= 8) {
-        image.pixels = first;   // already in the image's layout
-        return S_OK;
+    if (h.bitCount >= 8) {
+        image.pixels = l.topDown ? first : first + l.srcStride * (l.height - 1);
+        image.pitch = l.topDown ? int64_t(l.srcStride) : -int64_t(l.srcStride);
+        return;
     }
     BYTE* out = image.ownedPixels.Data();
     for (uint64_t row = 0; row < l.height; ++row) {
         uint64_t target = l.topDown ? row : l.height - 1 - row;
-        const BYTE* src = first + row * l.srcStride;
-        BYTE* dst = out + target * l.imagePitch;
-        if (h.bitCount >= 8) {
-            std::memcpy(dst, src, size_t(l.imageRow));
-        } else {
-            UnpackRow(src, dst, l.width, h.bitCount);
-        }
+        UnpackRow(first + row * l.srcStride, out + target * l.imagePitch, l.width, h.bitCount);
     }
     image.pixels = out;
-    return S_OK;
 }
 
 bool RowsInside(const DibLayout& l, uint64_t size) {
     return l.pixelOffset + l.srcStride * (l.height - 1) + l.srcRow <= size;
 }
 
-bool NeedsBuffer(const DibHeader& h, const DibLayout& l) {
-    return !(l.topDown && h.bitCount >= 8 && (h.compression == BI_RGB || h.compression == BI_BITFIELDS));
+bool NeedsBuffer(const DibHeader& h) {
+    return h.bitCount < 8 || h.compression == BI_RLE8 || h.compression == BI_RLE4;
 }
 
 }  // namespace
@@ -117,7 +114,7 @@ HRESULT ReadDibImage(const BYTE* data, uint64_t size, LoadedImage& image) {
     bool rle = h.compression == BI_RLE8 || h.compression == BI_RLE4;
     if (!rle && !RowsInside(l, size)) return E_FAIL;
     if (format == D3DFMT_P8) ReadPalette(data + h.size, l.colours, image);
-    if (NeedsBuffer(h, l)) {
+    if (NeedsBuffer(h)) {
         uint64_t bytes = l.imagePitch * l.height;
         if (bytes > kMaxImageBytes || !image.ownedPixels.Allocate(bytes)) return E_OUTOFMEMORY;
         std::memset(image.ownedPixels.Data(), 0, size_t(bytes));
@@ -126,15 +123,16 @@ HRESULT ReadDibImage(const BYTE* data, uint64_t size, LoadedImage& image) {
     image.width = uint32_t(l.width);
     image.height = uint32_t(l.height);
     image.depth = 1;
-    image.pitch = uint32_t(l.imagePitch);
+    image.pitch = int64_t(l.imagePitch);
     if (rle) {
         auto decode = h.compression == BI_RLE8 ? DecodeRle8 : DecodeRle4;
         decode(data + l.pixelOffset, size - l.pixelOffset, image.ownedPixels.Data(),
-               image.pitch, image.width, image.height);
+               uint32_t(l.imagePitch), image.width, image.height);
         image.pixels = image.ownedPixels.Data();
         return S_OK;
     }
-    return ReadPlainRows(data, h, l, image);
+    ReadPlainRows(data, h, l, image);
+    return S_OK;
 }
 
 }  // namespace gfx

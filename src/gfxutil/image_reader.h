@@ -18,8 +18,8 @@ namespace gfx {
 struct LoadedImage {
     D3DFORMAT format = D3DFMT_UNKNOWN;
     uint32_t width = 0, height = 0, depth = 1;
-    uint32_t pitch = 0;                     // bytes from one row to the next, top row first
-    const BYTE* pixels = nullptr;
+    int64_t pitch = 0;       // bytes from one row to the next, negative when rows lie bottom first
+    const BYTE* pixels = nullptr;   // the top row
     ScratchBuffer<BYTE> ownedPixels;        // backs pixels when they were converted
     bool hasPalette = false;
     PALETTEENTRY palette[256] = {};

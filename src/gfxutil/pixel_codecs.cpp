@@ -58,17 +58,6 @@ float Channel(uint32_t pixel, uint8_t bits, uint8_t shift, float absent) {
     return float((pixel >> shift) & maxValue) / float(maxValue);
 }
 
-// value = truncate(c x (2^bits - 1) + d). C++ conversion already truncates towards zero
-// whatever the rounding mode. The result is held inside the channel's range, so a colour a
-// little above 1 or below 0 (filter rounding) never spills into a neighbouring channel.
-uint32_t Quantise(float c, float d, uint8_t bits) {
-    uint32_t maxValue = (uint32_t(1) << bits) - 1;
-    float v = c * float(maxValue) + d;
-    if (!(v > 0.0f)) return 0;
-    if (v >= float(maxValue)) return maxValue;
-    return uint32_t(v);
-}
-
 bool SameColour(const D3DXCOLOR& a, const D3DXCOLOR& b) {
     return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
 }
@@ -133,19 +122,58 @@ void PixelCodec::DecodeRow(uint32_t row, uint32_t slice, D3DXCOLOR* out) const {
     }
 }
 
-void PixelCodec::EncodeRow(uint32_t row, uint32_t slice, const D3DXCOLOR* in) const {
-    const PixelLayout& l = *layout;
-    const float* thresholds = (*dither)[row & 3];
-    BYTE* dst = Row(row, slice);
-    for (uint32_t x = 0; x < width; ++x, dst += l.bytesPerPixel) {
+namespace {
+
+// One channel of the encoder: its largest value (0 when the format lacks it) and position.
+struct EncodeChannel {
+    float scale;
+    uint32_t maxValue;
+    uint8_t shift;
+};
+
+EncodeChannel MakeChannel(uint8_t bits, uint8_t shift) {
+    uint32_t maxValue = bits ? (uint32_t(1) << bits) - 1 : 0;
+    return {float(maxValue), maxValue, shift};
+}
+
+// value = truncate(c x (2^bits - 1) + d). C++ conversion already truncates towards zero
+// whatever the rounding mode. The result is held inside the channel's range, so a colour a
+// little above 1 or below 0 (filter rounding) never spills into a neighbouring channel.
+// A channel the format lacks has scale 0 and packs as 0.
+inline uint32_t Pack(const EncodeChannel& ch, float c, float d) {
+    float v = c * ch.scale + d;
+    uint32_t q = v > 0.0f ? (v >= ch.scale ? ch.maxValue : uint32_t(v)) : 0;
+    return q << ch.shift;
+}
+
+template <uint32_t Bytes>
+void EncodePixels(const PixelLayout& l, const float* thresholds, BYTE* dst,
+                  const D3DXCOLOR* in, uint32_t width) {
+    const EncodeChannel a = MakeChannel(l.aBits, l.aShift), r = MakeChannel(l.rBits, l.rShift),
+                        g = MakeChannel(l.gBits, l.gShift), b = MakeChannel(l.bBits, l.bShift);
+    for (uint32_t x = 0; x < width; ++x, dst += Bytes) {
         float d = thresholds[x & 3];
         const D3DXCOLOR& c = in[x];
-        uint32_t p = 0;
-        if (l.aBits) p |= Quantise(c.a, d, l.aBits) << l.aShift;
-        if (l.rBits) p |= Quantise(c.r, d, l.rBits) << l.rShift;
-        if (l.gBits) p |= Quantise(c.g, d, l.gBits) << l.gShift;
-        if (l.bBits) p |= Quantise(c.b, d, l.bBits) << l.bShift;
-        WritePixel(dst, l.bytesPerPixel, p);
+        uint32_t p = Pack(r, c.r, d) | Pack(g, c.g, d) | Pack(b, c.b, d);
+        if (a.maxValue) p |= Pack(a, c.a, d);
+        if (Bytes == 4) {
+            std::memcpy(dst, &p, 4);
+        } else {
+            WritePixel(dst, Bytes, p);
+        }
+    }
+}
+
+}  // namespace
+
+void PixelCodec::EncodeRow(uint32_t row, uint32_t slice, const D3DXCOLOR* in) const {
+    const float* thresholds = (*dither)[row & 3];
+    BYTE* dst = Row(row, slice);
+    switch (layout->bytesPerPixel) {
+    case 1: EncodePixels<1>(*layout, thresholds, dst, in, width); break;
+    case 2: EncodePixels<2>(*layout, thresholds, dst, in, width); break;
+    case 3: EncodePixels<3>(*layout, thresholds, dst, in, width); break;
+    default: EncodePixels<4>(*layout, thresholds, dst, in, width); break;
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "gfxutil/d3dx_surface.h"
 #include "gfxutil/image_reader.h"
+#include "gfxutil/load_pixels.h"
 
 namespace {
 
@@ -30,9 +31,8 @@ HRESULT D3DXLoadSurfaceFromFileInMemory(IDirect3DSurface8* destSurface,
         if (!RegionInsideImage(*srcRect, image)) return D3DERR_INVALIDCALL;
         region = *srcRect;
     }
-    hr = D3DXLoadSurfaceFromMemory(destSurface, destPalette, destRect, image.pixels,
-                                   image.format, image.pitch,
-                                   image.hasPalette ? image.palette : nullptr, &region, filter,
-                                   colorKey);
+    hr = gfx::LoadPixels(destSurface, destPalette, destRect, image.pixels, image.format,
+                         image.pitch, image.hasPalette ? image.palette : nullptr, &region,
+                         filter, colorKey);
     return FAILED(hr) ? hr : S_OK;
 }

@@ -8,6 +8,7 @@
 
 #include "gfxutil/blit_rows.h"
 #include "gfxutil/d3dx_surface.h"
+#include "gfxutil/load_pixels.h"
 #include "gfxutil/pixel_codec.h"
 #include "gfxutil/scratch_buffer.h"
 #include "gfxutil/surface_lock.h"
@@ -33,7 +34,7 @@ bool ResolveDestRegion(const D3DSURFACE_DESC& desc, const RECT* destRect, RECT& 
     return UsableRegion(region);
 }
 
-gfx::BlitSide DescribeSource(const void* pixels, D3DFORMAT format, UINT pitch,
+gfx::BlitSide DescribeSource(const void* pixels, D3DFORMAT format, int64_t pitch,
                              const PALETTEENTRY* palette, const RECT& r, uint32_t bytes) {
     gfx::BlitSide side;
     side.format = format;
@@ -49,11 +50,12 @@ gfx::BlitSide DescribeSource(const void* pixels, D3DFORMAT format, UINT pitch,
 
 }  // namespace
 
-HRESULT D3DXLoadSurfaceFromMemory(IDirect3DSurface8* destSurface,
-                                  const PALETTEENTRY* destPalette, const RECT* destRect,
-                                  const void* srcMemory, D3DFORMAT srcFormat, UINT srcPitch,
-                                  const PALETTEENTRY* srcPalette, const RECT* srcRect,
-                                  DWORD filter, D3DCOLOR colorKey) {
+namespace gfx {
+
+HRESULT LoadPixels(IDirect3DSurface8* destSurface, const PALETTEENTRY* destPalette,
+                   const RECT* destRect, const void* srcMemory, D3DFORMAT srcFormat,
+                   int64_t srcPitch, const PALETTEENTRY* srcPalette, const RECT* srcRect,
+                   DWORD filter, D3DCOLOR colorKey) {
     if (!destSurface || !srcMemory || !srcRect) return D3DERR_INVALIDCALL;
     D3DSURFACE_DESC desc = {};
     HRESULT hr = destSurface->GetDesc(&desc);
@@ -67,7 +69,7 @@ HRESULT D3DXLoadSurfaceFromMemory(IDirect3DSurface8* destSurface,
     const gfx::PixelLayout* srcLayout = gfx::FindPixelLayout(srcFormat);
     if (!srcLayout || !gfx::FindPixelLayout(desc.Format)) return E_FAIL;
 
-    gfx::DestinationLock lock;
+    DestinationLock lock;
     hr = lock.Lock(destSurface, desc, region);
     if (FAILED(hr)) return hr;
     gfx::BlitSide dst;
@@ -82,4 +84,15 @@ HRESULT D3DXLoadSurfaceFromMemory(IDirect3DSurface8* destSurface,
     hr = gfx::BlitRows(dst, src, filter, colorKey);
     HRESULT unlocked = lock.Unlock();
     return FAILED(hr) ? hr : unlocked;
+}
+
+}  // namespace gfx
+
+HRESULT D3DXLoadSurfaceFromMemory(IDirect3DSurface8* destSurface,
+                                  const PALETTEENTRY* destPalette, const RECT* destRect,
+                                  const void* srcMemory, D3DFORMAT srcFormat, UINT srcPitch,
+                                  const PALETTEENTRY* srcPalette, const RECT* srcRect,
+                                  DWORD filter, D3DCOLOR colorKey) {
+    return gfx::LoadPixels(destSurface, destPalette, destRect, srcMemory, srcFormat, srcPitch,
+                           srcPalette, srcRect, filter, colorKey);
 }

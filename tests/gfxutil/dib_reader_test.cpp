@@ -18,7 +18,7 @@ HRESULT Read(const Bytes& data, gfx::LoadedImage& image, D3DXIMAGE_INFO* info = 
 }
 
 BYTE IndexAt(const gfx::LoadedImage& image, UINT x, UINT y) {
-    return image.pixels[size_t(y) * image.pitch + x];
+    return image.pixels[int64_t(y) * image.pitch + x];
 }
 
 Bytes WithPixels(Bytes header, std::initializer_list<BYTE> pixels) {
