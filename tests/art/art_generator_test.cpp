@@ -28,14 +28,14 @@ TEST(ArtGenerator, TwoRunsGiveTheSameFiles) {
 }
 
 TEST(ArtGenerator, ProgramCarriesExactlyWhatItMakes) {
-    const auto& specs = artgen::BitmapSpecs();
+    const auto& table = artgen::ArtBitmaps();
     const std::vector<artgen::ArtFile> files = artgen::ResourceFiles(Art());
-    ASSERT_EQ(specs.size(), 22u);
-    for (size_t i = 0; i < specs.size(); ++i) {
-        SCOPED_TRACE(specs[i].id);
-        const std::vector<std::uint8_t> dib = ResourceBytes(specs[i].id, MAKEINTRESOURCEA(2));
+    ASSERT_EQ(table.size(), 22u);
+    for (size_t i = 0; i < table.size(); ++i) {
+        SCOPED_TRACE(table[i].id);
+        const std::vector<std::uint8_t> dib = ResourceBytes(table[i].id, MAKEINTRESOURCEA(2));
         const std::vector<std::uint8_t>& file = files[i].bytes;
-        ASSERT_EQ(files[i].name, specs[i].file);
+        ASSERT_EQ(files[i].name, table[i].file);
         ASSERT_EQ(file.size(), dib.size() + 14);  // the file header is not part of the resource
         EXPECT_TRUE(std::equal(dib.begin(), dib.end(), file.begin() + 14));
     }
@@ -46,6 +46,6 @@ TEST(ArtGenerator, ResourceScriptNamesEveryBitmapAndTheIcon) {
     const std::string rc(files.back().bytes.begin(), files.back().bytes.end());
     EXPECT_EQ(files.back().name, "art.rc");
     EXPECT_NE(rc.find("IDI_CIRRANE ICON \"cirrane.ico\""), std::string::npos);
-    for (const auto& spec : artgen::BitmapSpecs())
-        EXPECT_NE(rc.find(std::string(spec.symbol) + " BITMAP \"" + spec.file + "\""), std::string::npos) << spec.id;
+    for (const auto& entry : artgen::ArtBitmaps())
+        EXPECT_NE(rc.find(std::string(entry.symbol) + " BITMAP \"" + entry.file + "\""), std::string::npos) << entry.id;
 }

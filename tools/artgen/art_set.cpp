@@ -13,28 +13,28 @@ constexpr int kChainLevels = 7;
 
 // Each level of a chain is the area average of the full-size drawing, quantized on its own.
 void AddChain(std::vector<IndexedImage>& out, const Image& full, std::size_t first) {
-    const auto& specs = BitmapSpecs();
+    const auto& table = ArtBitmaps();
     for (int level = 0; level < kChainLevels; ++level) {
-        const BitmapSpec& spec = specs[first + level];
-        const Image scaled = spec.size == full.width ? full : AreaDownscale(full, spec.size, spec.size);
-        out.push_back(Quantize(scaled, spec.colours));
+        const ArtBitmap& entry = table[first + level];
+        const Image scaled = entry.size == full.width ? full : AreaDownscale(full, entry.size, entry.size);
+        out.push_back(Quantize(scaled, entry.colours));
     }
 }
 
 // The glow's palette is its own ramp, sampled evenly; every row takes the nearest step.
-IndexedImage GlowBitmap(const BitmapSpec& spec) {
+IndexedImage GlowBitmap(const ArtBitmap& entry) {
     std::vector<Rgb8> ramp;
-    for (int i = 0; i < spec.colours; ++i) {
-        const Rgb c = GlowColour(static_cast<double>(i) / (spec.colours - 1));
+    for (int i = 0; i < entry.colours; ++i) {
+        const Rgb c = GlowColour(static_cast<double>(i) / (entry.colours - 1));
         ramp.push_back({ToByte(c.r), ToByte(c.g), ToByte(c.b)});
     }
-    return MapToPalette(PaintGlow(spec.size), ramp);
+    return MapToPalette(PaintGlow(entry.size), ramp);
 }
 
 }  // namespace
 
-const std::vector<BitmapSpec>& BitmapSpecs() {
-    static const std::vector<BitmapSpec> specs = {
+const std::vector<ArtBitmap>& ArtBitmaps() {
+    static const std::vector<ArtBitmap> table = {
         {121, "IDB_SKY_256", "sky_256.bmp", 256, 256},
         {122, "IDB_SKY_128", "sky_128.bmp", 128, 256},
         {123, "IDB_SKY_64", "sky_64.bmp", 64, 256},
@@ -58,7 +58,7 @@ const std::vector<BitmapSpec>& BitmapSpecs() {
         {120, "IDB_STONE_4", "stone_4.bmp", 4, 15},
         {136, "IDB_GLOW", "glow_32.bmp", 32, 160},
     };
-    return specs;
+    return table;
 }
 
 ArtSet GenerateArt() {
@@ -69,7 +69,7 @@ ArtSet GenerateArt() {
     AddChain(art.bitmaps, art.sky, 0);
     AddChain(art.bitmaps, art.clouds, kChainLevels);
     AddChain(art.bitmaps, art.stone, 2 * kChainLevels);
-    art.bitmaps.push_back(GlowBitmap(BitmapSpecs()[3 * kChainLevels]));
+    art.bitmaps.push_back(GlowBitmap(ArtBitmaps()[3 * kChainLevels]));
     for (int size : {16, 32, 48, 256}) art.icons.push_back(RenderIcon(size, art.sky, art.stone));
     return art;
 }
@@ -80,10 +80,10 @@ std::vector<ArtFile> ResourceFiles(const ArtSet& art) {
         "// Made by the art generator at build time: the icon and the scene's bitmaps.\n"
         "// The identifiers come from resource_ids.h, which the including script reads first.\n"
         "IDI_CIRRANE ICON \"cirrane.ico\"\n";
-    const auto& specs = BitmapSpecs();
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        files.push_back({specs[i].file, EncodeBmpFile(art.bitmaps[i])});
-        rc += std::string(specs[i].symbol) + " BITMAP \"" + specs[i].file + "\"\n";
+    const auto& table = ArtBitmaps();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        files.push_back({table[i].file, EncodeBmpFile(art.bitmaps[i])});
+        rc += std::string(table[i].symbol) + " BITMAP \"" + table[i].file + "\"\n";
     }
     files.push_back({"cirrane.ico", EncodeIco(art.icons)});
     files.push_back({"art.rc", std::vector<std::uint8_t>(rc.begin(), rc.end())});

@@ -13,7 +13,7 @@
 namespace artgen {
 
 // One bitmap resource: its identifier, the name resource_ids.h gives it, its file.
-struct BitmapSpec {
+struct ArtBitmap {
     int id;
     const char* symbol;
     const char* file;
@@ -22,10 +22,10 @@ struct BitmapSpec {
 };
 
 // The 22 bitmaps, chain by chain, largest level first (sky, clouds, stone, then the glow).
-const std::vector<BitmapSpec>& BitmapSpecs();
+const std::vector<ArtBitmap>& ArtBitmaps();
 
 struct ArtSet {
-    std::vector<IndexedImage> bitmaps;  // in the order of BitmapSpecs()
+    std::vector<IndexedImage> bitmaps;  // in the order of ArtBitmaps()
     std::vector<IconImage> icons;       // 16, 32, 48 and 256 pixels
     Image sky, clouds, stone;           // the full-size drawings the chains come from
 };

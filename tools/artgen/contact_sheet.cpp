@@ -115,45 +115,64 @@ PreviewTextures Textures(const ArtSet& art) {
 
 }  // namespace
 
-ArtFile ContactSheet(const ArtSet& art) {
-    const auto& specs = BitmapSpecs();
-    const int rowHeight = 256 + kLabelHeight + kGap;
-    constexpr int kViewW = 384, kViewH = 288;
-    Sheet sheet(2 * kMargin + 256 + 128 + 5 * kMinShown + 6 * kGap,
-                2 * kMargin + 4 * rowHeight + 512 + kLabelHeight + kGap + kViewH);
+namespace {
+
+constexpr int kRowHeight = 256 + kLabelHeight + kGap;
+constexpr int kViewW = 384, kViewH = 288;
+
+// Rows 1 to 3: the chains, each level labelled with its resource number.
+void DrawChains(Sheet& sheet, const ArtSet& art) {
+    const auto& table = ArtBitmaps();
     for (int chain = 0; chain < 3; ++chain) {
         int x = kMargin;
-        const int y = kMargin + chain * rowHeight;
+        const int y = kMargin + chain * kRowHeight;
         for (int level = 0; level < 7; ++level) {
             const std::size_t i = static_cast<std::size_t>(chain * 7 + level);
-            const int zoom = specs[i].size >= kMinShown ? 1 : kMinShown / specs[i].size;
+            const int zoom = table[i].size >= kMinShown ? 1 : kMinShown / table[i].size;
             sheet.Draw(x, y, Expand(art.bitmaps[i]), zoom);
-            sheet.Label(x, y + specs[i].size * zoom + 4, std::to_string(specs[i].id));
-            x += specs[i].size * zoom + kGap;
+            sheet.Label(x, y + table[i].size * zoom + 4, std::to_string(table[i].id));
+            x += table[i].size * zoom + kGap;
         }
     }
+}
+
+// Row 4: the glow (four times as large) and the icon at every size.
+void DrawGlowAndIcons(Sheet& sheet, const ArtSet& art, int y) {
     int x = kMargin;
-    const int y = kMargin + 3 * rowHeight;
     sheet.Draw(x, y, Expand(art.bitmaps[21]), 4);
-    sheet.Label(x, y + 128 + 4, std::to_string(specs[21].id));
+    sheet.Label(x, y + 128 + 4, std::to_string(ArtBitmaps()[21].id));
     x += 128 + kGap;
     for (auto it = art.icons.rbegin(); it != art.icons.rend(); ++it) {
         sheet.Draw(x, y, *it);
         sheet.Label(x, y + it->size + 4, "101");
         x += it->size + kGap;
     }
+}
+
+// The blends, then the two views of the scene below them.
+void DrawPreviews(Sheet& sheet, const ArtSet& art, int y) {
     const Image sky = SkyWithClouds(art);
-    const int py = y + rowHeight;
-    sheet.Draw(kMargin, py, Tiled(sky), 1);
-    sheet.Label(kMargin, py + 512 + 4, "121+128");
-    sheet.Draw(kMargin + 512 + kGap, py, StoneOver(Expand(art.bitmaps[14]), sky), 1);
-    sheet.Label(kMargin + 512 + kGap, py + 256 + 4, "114+121+128");
-    sheet.Draw(kMargin + 512 + kGap, py + 256 + kLabelHeight + 4, GlowOver(Expand(art.bitmaps[21]), sky), 1);
+    const int right = kMargin + 512 + kGap;
+    sheet.Draw(kMargin, y, Tiled(sky), 1);
+    sheet.Label(kMargin, y + 512 + 4, "121+128");
+    sheet.Draw(right, y, StoneOver(Expand(art.bitmaps[14]), sky), 1);
+    sheet.Label(right, y + 256 + 4, "114+121+128");
+    sheet.Draw(right, y + 256 + kLabelHeight + 4, GlowOver(Expand(art.bitmaps[21]), sky), 1);
     const PreviewTextures textures = Textures(art);
-    const int vy = py + 512 + kLabelHeight + kGap;
+    const int vy = y + 512 + kLabelHeight + kGap;
     sheet.Draw(kMargin, vy, PreviewScene(textures, {0, 0.5, 2}, {0, 0.5, 0}, kViewW, kViewH), 1);
     sheet.Draw(kMargin + kViewW + kGap, vy,
                PreviewScene(textures, {0.99957, 1.32682, -0.05840}, {0, 0.68920, 0}, kViewW, kViewH), 1);
+}
+
+}  // namespace
+
+ArtFile ContactSheet(const ArtSet& art) {
+    Sheet sheet(2 * kMargin + 256 + 128 + 5 * kMinShown + 6 * kGap,
+                2 * kMargin + 4 * kRowHeight + 512 + kLabelHeight + kGap + kViewH);
+    DrawChains(sheet, art);
+    DrawGlowAndIcons(sheet, art, kMargin + 3 * kRowHeight);
+    DrawPreviews(sheet, art, kMargin + 4 * kRowHeight);
     return sheet.Png();
 }
 
