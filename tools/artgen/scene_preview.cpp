@@ -1,6 +1,7 @@
 // Ray casting of the scene preview: cones, slab tops and glow band, mip-mapped sampling.
 #include "scene_preview.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace artgen {
@@ -10,6 +11,8 @@ namespace {
 constexpr double kRim = 15;
 constexpr double kRimHeight = 0.1;
 constexpr double kSlabTop = 0.0496;
+constexpr double kCubeHalf = 0.25;
+constexpr double kCubeHeight = 0.5;
 
 struct Slab {
     double x, z, width;
@@ -131,6 +134,47 @@ Rgb GlowBand(const Image& glow, const Ray& ray, double cosT, double sinT) {
     return sum;
 }
 
+// The cube (unturned, without its bevels) at its resting height: the stone projected per
+// side as the cube's texture coordinates are, drawn opaque over everything.
+double HitCube(const Ray& ray, Vec& p) {
+    double near = -1e9, far = 1e9;
+    const double o[3] = {ray.origin.x, ray.origin.y - kCubeHeight, ray.origin.z};
+    const double d[3] = {ray.dir.x, ray.dir.y, ray.dir.z};
+    for (int a = 0; a < 3; ++a) {
+        if (std::fabs(d[a]) < 1e-12) {
+            if (std::fabs(o[a]) > kCubeHalf) return -1;
+            continue;
+        }
+        double t0 = (-kCubeHalf - o[a]) / d[a], t1 = (kCubeHalf - o[a]) / d[a];
+        if (t0 > t1) std::swap(t0, t1);
+        near = std::fmax(near, t0);
+        far = std::fmin(far, t1);
+    }
+    if (near > far || near <= 0) return -1;
+    p = {o[0] + d[0] * near, o[1] + d[1] * near, o[2] + d[2] * near};
+    return near;
+}
+
+bool Cube(const std::vector<Image>& stone, const Ray& ray, const Ray& nextX, Rgb& out) {
+    Vec p, q;
+    if (HitCube(ray, p) < 0) return false;
+    auto uv = [](Vec v, double& u, double& w) {
+        const double ax = std::fabs(v.x), ay = std::fabs(v.y), az = std::fabs(v.z);
+        if (az >= ax && az >= ay) { u = 1.5 * v.x; w = 1.5 * v.y; }
+        else if (ax >= ay) { u = 1.5 * v.y; w = 1.5 * v.z; }
+        else { u = 1.5 * v.x; w = 1.5 * v.z; }
+    };
+    double u, v, un = 0, vn = 0;
+    uv(p, u, v);
+    double footprint = 1;
+    if (HitCube(nextX, q) > 0) {
+        uv(q, un, vn);
+        footprint = std::fmax(1, std::fmax(std::fabs(un - u), std::fabs(vn - v)) * stone[0].width);
+    }
+    out = SampleChain(stone, u, v, footprint);
+    return true;
+}
+
 }  // namespace
 
 Image PreviewScene(const PreviewTextures& textures, Vec eye, Vec target, int width, int height) {
@@ -154,7 +198,9 @@ Image PreviewScene(const PreviewTextures& textures, Vec eye, Vec target, int wid
             const Rgb clouds = ConeLayer(textures.clouds, ray, nx, ny, 2, hitClouds);
             c = Clamp01(c + clouds);
             c = SlabTops(textures.stone, ray, nx, c);
-            out.At(x, y) = Clamp01(c + GlowBand(textures.glow, ray, cosT, sinT));
+            c = Clamp01(c + GlowBand(textures.glow, ray, cosT, sinT));
+            Cube(textures.stone, ray, nx, c);
+            out.At(x, y) = c;
         }
     }
     return out;

@@ -1,7 +1,8 @@
 // A software picture of the scene for the contact sheet: the sky and cloud cones, the slab
 // tops and the horizon glow, ray cast through a camera with the program's projection and
 // textured from the shipped levels with the blending the scene uses, so the art can be
-// judged where it will be seen. The cube and the slab sides are left out.
+// judged where it will be seen. The slab sides are left out, and the cube is drawn
+// unturned and without its bevels.
 #pragma once
 
 #include <vector>
