@@ -1,6 +1,58 @@
-// Painting of the error box on the saver windows.
+// Painting of the error display: the message box of a saver window's monitor (its frame
+// and the centred, wrapped message) with black around it.
 //
-// PENDING: filled by its own issue; this placeholder only keeps the program linking.
+// The box itself is placed and moved by StepErrorMode (render_loop.cpp); this file only
+// paints what the monitor entry says. With no recorded failure the box is empty and the
+// whole monitor is painted black. Nothing here is kept between calls.
 #include "host/saver.h"
 
-void Saver::PaintMessage(HWND, HDC) {}
+namespace {
+
+// The first monitor entry whose handle is the window's monitor, or null.
+const MonitorInfo* FindWindowMonitor(const Saver& saver, HWND window) {
+    HMONITOR monitor = ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    for (UINT i = 0; i < saver.monitorCount; i++) {
+        if (saver.monitors[i].monitorHandle == monitor) return &saver.monitors[i];
+    }
+    return nullptr;
+}
+
+// Truncation toward zero, as a float-to-integer conversion does.
+RECT BoxRect(const MonitorInfo& monitor) {
+    RECT box;
+    box.left = static_cast<LONG>(monitor.boxX);
+    box.top = static_cast<LONG>(monitor.boxY);
+    box.right = static_cast<LONG>(monitor.boxX + monitor.boxWidth);
+    box.bottom = static_cast<LONG>(monitor.boxY + monitor.boxHeight);
+    return box;
+}
+
+// The text is wrapped to the box width and the block of lines centred in both directions,
+// in the device context's default font and colours.
+void DrawCentredText(HDC dc, const char* text, const RECT& box) {
+    RECT measured = box;
+    int height = ::DrawTextA(dc, text, -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    RECT placed = {box.left, (box.top + box.bottom - height) / 2, box.right, box.bottom};
+    ::DrawTextA(dc, text, -1, &placed, DT_WORDBREAK | DT_CENTER);
+}
+
+}  // namespace
+
+void Saver::PaintMessage(HWND window, HDC dc) {
+    const MonitorInfo* monitor = FindWindowMonitor(*this, window);
+    if (!monitor) return;
+
+    HBRUSH black = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+    RECT box = BoxRect(*monitor);
+    ::FillRect(dc, &box, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
+    ::FrameRect(dc, &box, black);
+    DrawCentredText(dc, errorText, box);
+    ::ExcludeClipRect(dc, box.left, box.top, box.right, box.bottom);
+
+    POINT corners[2] = {{monitor->screenRect.left, monitor->screenRect.top},
+                        {monitor->screenRect.right, monitor->screenRect.bottom}};
+    ::ScreenToClient(window, &corners[0]);
+    ::ScreenToClient(window, &corners[1]);
+    RECT around = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    ::FillRect(dc, &around, black);
+}
