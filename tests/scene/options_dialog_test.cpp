@@ -1,0 +1,100 @@
+// The options dialog, made from its template and driven through its controls: the speed
+// slider's range, what OK stores, what Cancel brings back, and the hand cursor over the
+// links. HKEY_CURRENT_USER is redirected to a scratch key.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "doubles/dialog_driver.h"
+#include "doubles/support.h"
+#include "resource_ids.h"
+#include "scene/sky_scene.h"
+
+namespace {
+
+const char kKey[] = "Software\\Orvane\\Cirrane";
+
+class OptionsDialog : public ::testing::Test {
+protected:
+    void Store(const char* name, DWORD value) {
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, kKey, name, REG_DWORD, &value, sizeof(value));
+    }
+    DWORD Stored(const char* name) {
+        DWORD value = 0xDEAD, size = sizeof(value);
+        ::RegGetValueA(HKEY_CURRENT_USER, kKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+        return value;
+    }
+    void Open() {
+        scene.LoadSettings();
+        dialog = OpenDialog(IDD_OPTIONS, SkyScene::OptionsDialogProc);
+        ASSERT_TRUE(dialog);
+    }
+    void TearDown() override {
+        if (dialog) ::DestroyWindow(dialog);
+    }
+
+    ScratchRegistry registry;
+    SkyScene scene;
+    HWND dialog = nullptr;
+};
+
+}  // namespace
+
+TEST_F(OptionsDialog, SliderShowsTheStoredLevelAndOkStoresIt) {
+    const DWORD cases[][2] = {{10, 9}, {7, 7}, {0, 0}};
+    for (const auto& c : cases) {
+        Store("Sky Speed", c[0]);
+        Open();
+        EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_SKY_SPEED, TBM_GETPOS, 0, 0), LRESULT(c[1]));
+        EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_SKY_SPEED, TBM_GETRANGEMAX, 0, 0), 9);
+        Command(dialog, IDOK);
+        EXPECT_EQ(Stored("Sky Speed"), c[1]);
+        EXPECT_FLOAT_EQ(scene.skySpeed, float(c[1]) * 0.1f);
+        ::DestroyWindow(dialog);
+        dialog = nullptr;
+    }
+}
+
+TEST_F(OptionsDialog, CombosApplyAtOnceAndCancelReturnsToTheStoredChoice) {
+    Store("Cam View", 1);
+    Open();
+    EXPECT_EQ(ComboItemText(dialog, IDC_CAMERA_VIEW, 2), "Circular");
+    EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_CAMERA_VIEW, CB_GETCURSEL, 0, 0), 1);
+    ChooseComboItem(dialog, IDC_CAMERA_VIEW, 2);
+    ChooseComboItem(dialog, IDC_CUBE_ANIMATION, 1);
+    EXPECT_EQ(scene.cameraPath, 2u);
+    EXPECT_EQ(scene.cubeAnimation, 1u);
+    Command(dialog, IDCANCEL);
+    EXPECT_EQ(scene.cameraPath, 1u);
+    EXPECT_EQ(scene.cubeAnimation, 0u);
+    EXPECT_EQ(Stored("Cam View"), 1u);
+}
+
+TEST_F(OptionsDialog, OkOnAFirstRunStoresEveryValue) {
+    Open();
+    ChooseComboItem(dialog, IDC_CUBE_ANIMATION, 1);
+    Command(dialog, IDOK);
+    EXPECT_EQ(Stored("Sky Speed"), 2u);
+    EXPECT_EQ(Stored("Cube View"), 1u);
+    EXPECT_EQ(Stored("Cam View"), 0u);
+}
+
+TEST_F(OptionsDialog, HandCursorOnlyOverTheLinks) {
+    Open();
+    auto cursorOver = [&](HWND control) {
+        RECT rect = {};
+        ::GetWindowRect(control, &rect);
+        ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        ::SendMessageA(dialog, WM_MOUSEMOVE, 0, 0);
+        return ::GetCursor();
+    };
+    HCURSOR hand = ::LoadCursorA(nullptr, IDC_HAND);
+    for (int link : {IDC_LINK_HOME, IDC_LINK_DOWNLOAD, IDC_LINK_SAVERS})
+        EXPECT_EQ(cursorOver(::GetDlgItem(dialog, link)), hand) << link;
+    for (const char* text : {"Copyright", "Cirrane is based on", "Download Tanglet", "Camera View"}) {
+        HWND label = FindChildByText(dialog, text);
+        ASSERT_TRUE(label) << text;
+        EXPECT_EQ(cursorOver(label), ::LoadCursorA(nullptr, IDC_ARROW)) << text;
+    }
+}
