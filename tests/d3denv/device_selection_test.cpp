@@ -1,0 +1,360 @@
+// Device selection against scripted adapters, grouped by rule: the adapter of the single
+// window, the full-screen mode (stored, automatic, fallback walk with its registry
+// write), the windowed unit, switching units, the projection, the description text and
+// the release/re-creation pair.
+#include <cmath>
+#include <cstring>
+
+#include "d3denv/adapter_enumeration.h"
+#include "doubles/support.h"
+#include "gfxutil/d3dx_math.h"
+#include "host/release.h"
+#include "saver_with_fakes.h"
+
+namespace {
+
+class Selection : public SaverWithFakes {
+protected:
+    // Appends a unit for adapter `a` the way the environment does.
+    RenderUnit& NewUnit(UINT a) {
+        RenderUnit& unit = saver.units[saver.unitCount++];
+        unit = {};
+        unit.adapterOrdinal = a;
+        return unit;
+    }
+    std::string Mode(const FakeCreateCall& call) {
+        return std::to_string(call.params.BackBufferWidth) + "x" +
+               std::to_string(call.params.BackBufferHeight) + "/" +
+               std::to_string(int(call.params.BackBufferFormat));
+    }
+    std::string Attempts() {
+        std::string text;
+        for (const FakeCreateCall& call : d3d->createCalls) text += Mode(call) + " ";
+        return text;
+    }
+    bool ReadDword(const char* key, const char* name, DWORD* value) {
+        DWORD size = sizeof(*value);
+        return ::RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, nullptr, value, &size) ==
+               ERROR_SUCCESS;
+    }
+
+    ScratchRegistry registry;
+};
+
+const char kSystem1[] = "Software\\Orvane\\Cirrane\\System 1";
+
+}  // namespace
+
+// ---- Adapter of the single window -----------------------------------------------------
+TEST_F(Selection, PickBestAdapterPrefersHardwareElseTheLastSoftwareAdapter) {
+    for (int i = 0; i < 3; i++) AddAdapterWithMonitor();
+    Enumerate();
+    for (UINT a = 0; a < 3; a++) Adapter(a).hardwareCompatible = 0;
+    Adapter(0).softwareCompatible = 1;
+    Adapter(2).softwareCompatible = 1;
+    int ordinal = 7;
+    EXPECT_TRUE(saver.PickBestAdapter(&ordinal));
+    EXPECT_EQ(ordinal, 2);
+
+    Adapter(1).hardwareCompatible = 1;
+    EXPECT_TRUE(saver.PickBestAdapter(&ordinal));
+    EXPECT_EQ(ordinal, 1);
+
+    for (UINT a = 0; a < 3; a++) Adapter(a).hardwareCompatible = Adapter(a).softwareCompatible = 0;
+    EXPECT_FALSE(saver.PickBestAdapter(&ordinal));
+    EXPECT_EQ(ordinal, -1);
+}
+
+// ---- Full screen: automatic and stored modes ------------------------------------------
+TEST_F(Selection, HardwareTakesTheDesktopResolutionIn32BitsAndNothingIsWritten) {
+    AddAdapterWithMonitor();
+    AddAdapterWithMonitor();
+    d3d->adapters[1].desktopMode = FakeMode(800, 600, D3DFMT_R5G6B5);
+    Enumerate();
+    Adapter(0).deviceWindow = reinterpret_cast<HWND>(0x1234);
+    ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
+    ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(1)), S_OK);
+    EXPECT_EQ(Attempts(), "1024x768/22 800x600/22 ");
+    const D3DPRESENT_PARAMETERS& p = saver.units[0].presentParams;
+    EXPECT_FALSE(p.Windowed);
+    EXPECT_EQ(p.hDeviceWindow, reinterpret_cast<HWND>(0x1234));
+    EXPECT_EQ(p.SwapEffect, D3DSWAPEFFECT_DISCARD);
+    EXPECT_EQ(p.FullScreen_PresentationInterval, UINT(D3DPRESENT_INTERVAL_ONE));
+    EXPECT_TRUE(p.EnableAutoDepthStencil);
+    EXPECT_EQ(p.AutoDepthStencilFormat, D3DFMT_D16);
+    EXPECT_EQ(saver.units[1].monitorIndex, 1);
+    EXPECT_EQ(Adapter(0).userWidth, 0u);
+    HKEY key;
+    EXPECT_NE(::RegOpenKeyExA(HKEY_CURRENT_USER, kSystem1, 0, KEY_READ, &key), ERROR_SUCCESS);
+}
+
+TEST_F(Selection, StoredModeIsUsedWhileOfferedElseTheAutomaticChoice) {
+    AddAdapterWithMonitor();
+    Enumerate();
+    Adapter(0).userWidth = 800;
+    Adapter(0).userHeight = 600;
+    Adapter(0).userFormat = D3DFMT_R5G6B5;
+    ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
+    Adapter(0).userWidth = 1280;
+    Adapter(0).userHeight = 1024;
+    Adapter(0).userFormat = D3DFMT_X8R8G8B8;
+    ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
+    EXPECT_EQ(Attempts(), "800x600/23 1024x768/22 ");
+    EXPECT_EQ(Adapter(0).userWidth, 1280u);   // not rewritten: it was no fallback
+}
+
+TEST_F(Selection, SoftwareTakesTheSmallestHeightOtherThan400In16BitsWherePossible) {
+    FakeAdapter& a = AddAdapterWithMonitor();
+    a.sw = a.hal;   // a SW device with the HAL's defaults, and no HAL
+    a.hal.available = false;
+    d3d->adapters[0].modes = {FakeMode(640, 400, D3DFMT_R5G6B5), FakeMode(640, 480, D3DFMT_X8R8G8B8),
+                              FakeMode(640, 480, D3DFMT_R5G6B5), FakeMode(800, 600, D3DFMT_R5G6B5)};
+    Enumerate();
+    ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
+    EXPECT_EQ(Attempts(), "640x480/23 ");
+    EXPECT_EQ(saver.units[0].deviceType, D3DDEVTYPE_SW);
+
+    d3d->adapters[0].modes = {FakeMode(640, 400, D3DFMT_R5G6B5), FakeMode(640, 400, D3DFMT_X8R8G8B8)};
+    saver.FreeAdapters();
+    Enumerate();
+    d3d->createCalls.clear();
+    ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
+    EXPECT_EQ(Attempts(), "640x400/23 ");   // combo 0 when every mode is 400 high
+}
+
+TEST_F(Selection, DisabledHardwareUsesSoftwareAndWithoutItNoDevice) {
+    FakeAdapter& a = AddAdapterWithMonitor();
+    a.sw = a.hal;
+    Enumerate();
+    Adapter(0).disableHardware = 1;
+    ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
+    EXPECT_EQ(saver.units[0].deviceType, D3DDEVTYPE_SW);
+    Adapter(0).deviceCount = 1;   // HAL only
+    EXPECT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), SAVER_E_NO_HARDWARE_DEVICE);
+    Adapter(0).deviceCount = 0;
+    EXPECT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), E_FAIL);
+    EXPECT_EQ(saver.CreateFullScreenUnit(NewUnit(5)), E_FAIL);
+}
+
+// ---- Full screen: the fallback walk ---------------------------------------------------
+TEST_F(Selection, FailedX8R8G8B8FallsBackToR5G6B5OfTheSameSizeAndIsRemembered) {
+    AddAdapterWithMonitor();
+    ::lstrcpyA(saver.registryPath, "Software\\Orvane\\Cirrane");
+    d3d->createDeviceResults = {D3DERR_OUTOFVIDEOMEMORY};
+    Enumerate();
+    ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
+    EXPECT_EQ(Attempts(), "1024x768/22 1024x768/23 ");
+    EXPECT_EQ(Adapter(0).userWidth, 1024u);
+    EXPECT_EQ(Adapter(0).userFormat, D3DFMT_R5G6B5);
+    DWORD value = 0;
+    ASSERT_TRUE(ReadDword(kSystem1, "Width", &value));
+    EXPECT_EQ(value, 1024u);
+    ASSERT_TRUE(ReadDword(kSystem1, "Height", &value));
+    EXPECT_EQ(value, 768u);
+    ASSERT_TRUE(ReadDword(kSystem1, "Format", &value));
+    EXPECT_EQ(value, 23u);
+    GUID id = {};
+    DWORD size = sizeof(id);
+    ASSERT_EQ(::RegGetValueA(HKEY_CURRENT_USER, kSystem1, "Adapter ID", RRF_RT_REG_BINARY, nullptr,
+                             &id, &size), ERROR_SUCCESS);
+    EXPECT_TRUE(IsEqualGUID(id, d3d->adapters[0].identifier.DeviceIdentifier));
+}
+
+TEST_F(Selection, FailingModesWalkDownTo640x480In32ThenIn16BitsThenFail) {
+    AddAdapterWithMonitor();
+    d3d->adapters[0].modes = {FakeMode(640, 480, D3DFMT_R5G6B5), FakeMode(640, 480, D3DFMT_X8R8G8B8),
+                              FakeMode(800, 600, D3DFMT_R5G6B5), FakeMode(800, 600, D3DFMT_X8R8G8B8)};
+    d3d->createDeviceRule = [](const FakeCreateCall&) { return D3DERR_NOTAVAILABLE; };
+    Enumerate();
+    Adapter(0).userWidth = 800;
+    Adapter(0).userHeight = 600;
+    Adapter(0).userFormat = D3DFMT_R5G6B5;
+    RenderUnit& unit = NewUnit(0);
+    EXPECT_EQ(saver.CreateFullScreenUnit(unit), D3DERR_NOTAVAILABLE);
+    EXPECT_EQ(Attempts(), "800x600/23 640x480/22 640x480/23 ");
+    EXPECT_EQ(unit.device, nullptr);
+    EXPECT_EQ(Adapter(0).userFormat, D3DFMT_R5G6B5);
+}
+
+TEST_F(Selection, RefusedDeviceIsReleasedAndTheNextModeTried) {
+    struct Refusing : CountingSaver {
+        int refusals = 1;
+        HRESULT AcceptCreatedDevice(IDirect3DDevice8*) override { return refusals-- > 0 ? E_FAIL : S_OK; }
+    };
+    Refusing refusing;
+    refusing.direct3d = d3d.get();
+    refusing.useDepthBuffer = 1;
+    d3d->AddAdapter();
+    ASSERT_EQ(refusing.EnumerateAdapters(), S_OK);
+    refusing.units[0].adapterOrdinal = 0;
+    refusing.unitCount = 1;
+    EXPECT_EQ(refusing.CreateFullScreenUnit(refusing.units[0]), S_OK);
+    EXPECT_EQ(LiveFakes().devices, 1);
+    EXPECT_EQ(d3d->createCalls.size(), 2u);
+    ReleaseAndClear(refusing.units[0].device);
+    refusing.direct3d = nullptr;
+    refusing.FreeAdapters();
+}
+
+// ---- Window ---------------------------------------------------------------------------
+TEST_F(Selection, WindowedUnitPassesOverDevicesThatCannotRenderInAWindow) {
+    FakeAdapter& a = AddAdapterWithMonitor();
+    a.sw = a.hal;
+    a.sw.caps = FakeCaps(0, true);
+    a.hal.caps.Caps2 = 0;
+    Enumerate();
+    Adapter(0).deviceWindow = reinterpret_cast<HWND>(0x4321);
+    RenderUnit& unit = NewUnit(0);
+    ASSERT_EQ(saver.CreateWindowedUnit(unit), S_OK);
+    EXPECT_EQ(unit.deviceType, D3DDEVTYPE_SW);
+    EXPECT_EQ(Adapter(0).currentDevice, 1u);
+    EXPECT_EQ(unit.behaviorFlags, DWORD(D3DCREATE_SOFTWARE_VERTEXPROCESSING));
+    const D3DPRESENT_PARAMETERS& p = unit.presentParams;
+    EXPECT_TRUE(p.Windowed);
+    EXPECT_EQ(p.BackBufferWidth, 0u);
+    EXPECT_EQ(p.BackBufferFormat, D3DFMT_X8R8G8B8);
+    EXPECT_EQ(p.SwapEffect, D3DSWAPEFFECT_COPY_VSYNC);
+    EXPECT_EQ(p.hDeviceWindow, reinterpret_cast<HWND>(0x4321));
+    EXPECT_EQ(p.FullScreen_PresentationInterval, UINT(D3DPRESENT_INTERVAL_DEFAULT));
+
+    Adapter(0).devices[1].canRenderWindowed = 0;
+    EXPECT_EQ(saver.CreateWindowedUnit(NewUnit(0)), SAVER_E_NO_HARDWARE_DEVICE);
+    EXPECT_EQ(Adapter(0).currentDevice, kNoIndex);
+}
+
+TEST_F(Selection, WindowedFormatFallsBackThroughTheCandidates) {
+    FakeAdapter& a = AddAdapterWithMonitor();
+    a.hal.windowedFormats = {D3DFMT_R5G6B5};
+    Enumerate();
+    RenderUnit& unit = NewUnit(0);
+    ASSERT_EQ(saver.CreateWindowedUnit(unit), S_OK);
+    EXPECT_EQ(unit.presentParams.BackBufferFormat, D3DFMT_R5G6B5);
+    d3d->adapters[0].hal.windowedFormats = {D3DFMT_A4R4G4B4};
+    EXPECT_EQ(saver.CreateWindowedUnit(NewUnit(0)), E_FAIL);
+}
+
+// ---- Current unit ---------------------------------------------------------------------
+TEST_F(Selection, SelectingAUnitTakesItsDeviceRectangleAndBackBuffer) {
+    AddAdapterWithMonitor();
+    AddAdapterWithMonitor();
+    d3d->adapters[1].desktopMode = FakeMode(800, 600, D3DFMT_R5G6B5);
+    Enumerate();
+    saver.CreateFullScreenUnit(NewUnit(0));
+    saver.CreateFullScreenUnit(NewUnit(1));
+    ::lstrcpyA(saver.units[1].deviceStats, "SW (sw vp)");
+    saver.SelectRenderUnit(1);
+    EXPECT_EQ(saver.activeDevice, saver.units[1].device);
+    EXPECT_EQ(saver.renderRect.left, 1024);
+    EXPECT_EQ(saver.backBufferDesc.Width, 800u);
+    EXPECT_EQ(saver.backBufferDesc.Format, D3DFMT_X8R8G8B8);
+    EXPECT_STREQ(saver.deviceStats, "SW (sw vp)");
+    EXPECT_EQ(LiveFakes().surfaces, 0);   // the back buffer was let go
+}
+
+// ---- Projection -----------------------------------------------------------------------
+namespace {
+D3DXMATRIX Expected(float l, float r, float b, float t) {
+    D3DXMATRIX m;
+    D3DXMatrixPerspectiveOffCenterLH(&m, l, r, b, t, 0.05f, 120.0f);
+    return m;
+}
+void ExpectMatrix(const D3DMATRIX& actual, const D3DXMATRIX& expected) {
+    for (int i = 0; i < 4; i++)
+        for (int j = 0; j < 4; j++) EXPECT_NEAR(actual.m[i][j], expected.m[i][j], 1e-5f) << i << j;
+}
+}  // namespace
+
+TEST_F(Selection, ThreeMonitorsShareOneViewOrEachShowsTheWholeView) {
+    saver.windowRect = {0, 0, 3072, 768};
+    D3DMATRIX m;
+    const float n = 0.05f, s = 768.0f;
+    for (int i = 0; i < 3; i++) {
+        saver.renderRect = {1024 * i, 0, 1024 * (i + 1), 768};
+        saver.ComputeProjection(0.05f, 120.0f, &m);
+        ExpectMatrix(m, Expected(n * (1024 * i - 1536) / s, n * (1024 * (i + 1) - 1536) / s,
+                                 n * -384 / s, n * 384 / s));
+        if (i == 1) EXPECT_NEAR(m._31, 0.0f, 1e-6f);
+        if (i == 0) EXPECT_GT(m._31, 0.0f);
+        if (i == 2) EXPECT_LT(m._31, 0.0f);
+    }
+    saver.screensSame = 1;
+    for (int i = 0; i < 3; i++) {
+        saver.renderRect = {1024 * i, 0, 1024 * (i + 1), 768};
+        saver.ComputeProjection(0.05f, 120.0f, &m);
+        ExpectMatrix(m, Expected(n * -512 / s, n * 512 / s, n * -384 / s, n * 384 / s));
+    }
+}
+
+TEST_F(Selection, EmptyWindowGivesAFiniteProjection) {
+    saver.windowed = 1;
+    for (int same = 0; same < 2; same++) {
+        saver.screensSame = DWORD(same);
+        saver.windowRect = saver.renderRect = {0, 0, 0, 0};
+        D3DMATRIX m;
+        saver.ComputeProjection(0.05f, 120.0f, &m);
+        for (int i = 0; i < 16; i++) EXPECT_TRUE(std::isfinite((&m._11)[i])) << i;
+        saver.windowRect = saver.renderRect = {0, 0, 600, 0};
+        saver.ComputeProjection(0.05f, 120.0f, &m);
+        for (int i = 0; i < 16; i++) EXPECT_TRUE(std::isfinite((&m._11)[i])) << i;
+    }
+    EXPECT_EQ(saver.SetProjection(0.05f, 120.0f), E_FAIL);   // no device: nothing to set
+}
+
+// ---- Device description ---------------------------------------------------------------
+TEST_F(Selection, DescriptionNamesTypeVertexProcessingAndHardwareAndAlwaysFits) {
+    FakeAdapter& a = AddAdapterWithMonitor();
+    std::memset(a.identifier.Description, 'x', sizeof(a.identifier.Description));   // unterminated
+    Enumerate();
+    RenderUnit& hal = NewUnit(0);
+    hal.deviceType = D3DDEVTYPE_HAL;
+    hal.behaviorFlags = 0x50;
+    RenderUnit& sw = NewUnit(0);
+    sw.deviceType = D3DDEVTYPE_SW;
+    sw.behaviorFlags = 0x20;
+    RenderUnit& simulated = NewUnit(0);
+    simulated.deviceType = D3DDEVTYPE_REF;
+    simulated.behaviorFlags = 0x80;
+    saver.DescribeDevices();
+    EXPECT_EQ(std::string(hal.deviceStats), "HAL (pure hw vp): " + std::string(71, 'x'));
+    EXPECT_STREQ(sw.deviceStats, "SW (sw vp)");
+    EXPECT_STREQ(simulated.deviceStats, "REF (simulated mixed vp)");
+
+    Adapter(0).identifier.Description[5] = '\0';
+    hal.behaviorFlags = 0x40;
+    saver.DescribeDevices();
+    EXPECT_STREQ(hal.deviceStats, "HAL (hw vp): xxxxx");
+}
+
+// ---- Release and re-creation ----------------------------------------------------------
+TEST_F(Selection, ReleasedDevicesComeBackWithTheirSceneObjects) {
+    AddAdapterWithMonitor();
+    AddAdapterWithMonitor();
+    Enumerate();
+    for (UINT a = 0; a < 2; a++) {
+        RenderUnit& unit = NewUnit(a);
+        ASSERT_EQ(saver.CreateFullScreenUnit(unit), S_OK);
+        unit.objectsInitialized = unit.objectsRestored = 1;
+    }
+    saver.ReleaseDevices();
+    EXPECT_EQ(LiveFakes().devices, 0);
+    EXPECT_EQ(saver.releases, 2);
+    EXPECT_EQ(saver.destroys, 2);
+    EXPECT_EQ(saver.activeDevice, nullptr);
+    EXPECT_EQ(d3d->RefCount(), 2u);   // the test's and the Saver's
+
+    d3d->createDeviceResults = {D3DERR_OUTOFVIDEOMEMORY};
+    saver.RecreateDevices();
+    EXPECT_EQ(saver.units[0].device, nullptr);
+    ASSERT_NE(saver.units[1].device, nullptr);
+    EXPECT_EQ(saver.units[1].objectsRestored, 1u);
+    EXPECT_EQ(saver.errorCode, SAVER_E_CREATE_DEVICE_FAILED);
+    EXPECT_EQ(d3d->createCalls.back().params.BackBufferWidth, 1024u);
+
+    saver.restoreResult = E_FAIL;
+    saver.RecreateDevices();   // unit 1 keeps its device; unit 0 is made again
+    ASSERT_NE(saver.units[0].device, nullptr);
+    EXPECT_EQ(saver.units[0].objectsInitialized, 1u);
+    EXPECT_EQ(saver.units[0].objectsRestored, 0u);
+    EXPECT_EQ(saver.errorCode, SAVER_E_SCENE_OBJECTS_FAILED);
+    EXPECT_EQ(LiveFakes().devices, 2);
+}

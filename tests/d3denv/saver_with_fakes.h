@@ -1,0 +1,69 @@
+// A Saver wired to a FakeDirect3D, for the enumeration and device-selection suites.
+//
+// Monitors are set up by hand (AddMonitor) with fake handles that the fake adapters
+// report, so the enumeration links adapters and monitors without touching the real
+// desktop. The scene's virtual operations are counted, and AcceptDevice can be scripted.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "doubles/fake_direct3d.h"
+#include "host/saver.h"
+
+class CountingSaver : public Saver {
+public:
+    std::function<HRESULT(const D3DCAPS8*, DWORD, D3DFORMAT)> acceptDevice;
+    HRESULT createResult = S_OK, restoreResult = S_OK;
+    int creates = 0, restores = 0, releases = 0, destroys = 0;
+
+    HRESULT AcceptDevice(const D3DCAPS8* caps, DWORD flags, D3DFORMAT format) override {
+        return acceptDevice ? acceptDevice(caps, flags, format) : S_OK;
+    }
+    HRESULT CreateSceneObjects() override { creates++; return createResult; }
+    HRESULT RestoreSceneObjects() override { restores++; return restoreResult; }
+    HRESULT ReleaseSceneObjects() override { releases++; return S_OK; }
+    HRESULT DestroySceneObjects() override { destroys++; return S_OK; }
+};
+
+class SaverWithFakes : public ::testing::Test {
+protected:
+    SaverWithFakes() : d3d(new FakeDirect3D) {
+        saver.useDepthBuffer = 1;
+        saver.direct3d = d3d.get();
+        d3d->AddRef();
+    }
+    ~SaverWithFakes() override {
+        for (UINT i = 0; i < saver.unitCount; i++) {
+            if (saver.units[i].device) saver.units[i].device->Release();
+            saver.units[i].device = nullptr;
+        }
+        saver.FreeAdapters();
+        if (saver.direct3d) saver.direct3d->Release();
+        saver.direct3d = nullptr;
+    }
+
+    // A monitor at `rect` whose handle adapter `adapter` of the fake reports.
+    void AddMonitor(FakeAdapter& adapter, RECT rect) {
+        MonitorInfo& m = saver.monitors[saver.monitorCount];
+        m = {};
+        m.monitorHandle = FakeMonitorHandle(int(saver.monitorCount) + 1);
+        m.screenRect = rect;
+        m.adapterOrdinal = -1;
+        adapter.monitor = m.monitorHandle;
+        saver.monitorCount++;
+    }
+    // One adapter with one monitor at (0, 0, 1024, 768).
+    FakeAdapter& AddAdapterWithMonitor() {
+        FakeAdapter& adapter = d3d->AddAdapter();
+        LONG left = LONG(saver.monitorCount) * 1024;
+        AddMonitor(adapter, RECT{left, 0, left + 1024, 768});
+        return adapter;
+    }
+    AdapterInfo& Adapter(UINT a) { return *saver.adapters[a]; }
+    void Enumerate() { ASSERT_EQ(saver.EnumerateAdapters(), S_OK); }
+
+    CountingSaver saver;
+    FakeRef<FakeDirect3D> d3d;
+};

@@ -1,0 +1,148 @@
+// The display settings in the registry, with HKEY_CURRENT_USER redirected to a scratch
+// key: round trip, first run, a foreign or missing "Adapter ID", monitors without an
+// adapter, and values of the wrong size.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "doubles/support.h"
+#include "host/registry_values.h"
+#include "host/saver.h"
+
+namespace {
+
+const char kApp[] = "Software\\Orvane\\Cirrane";
+
+class DisplaySettingsStore : public ::testing::Test {
+protected:
+    DisplaySettingsStore() {
+        // Three monitors; the first has no adapter, the others adapters 0 and 1.
+        saver.monitorCount = 3;
+        saver.monitors[0].adapterOrdinal = -1;
+        for (UINT a = 0; a < 2; a++) {
+            saver.adapters[a] = new AdapterInfo();
+            saver.adapters[a]->monitorIndex = int(a) + 1;
+            saver.adapters[a]->identifier.DeviceIdentifier.Data1 = 0xA0 + a;
+            saver.monitors[a + 1].adapterOrdinal = int(a);
+        }
+        saver.adapterCount = 2;
+        key = OpenOrCreateKey(HKEY_CURRENT_USER, kApp);
+    }
+    ~DisplaySettingsStore() override {
+        ::RegCloseKey(key);
+        saver.FreeAdapters();
+    }
+    HKEY SubKey(const char* name) { return OpenOrCreateKey(key, name); }
+    void Set(const char* sub, const char* name, DWORD type, const void* data, DWORD size) {
+        HKEY k = SubKey(sub);
+        ::RegSetValueExA(k, name, 0, type, static_cast<const BYTE*>(data), size);
+        ::RegCloseKey(k);
+    }
+    void SetDword(const char* sub, const char* name, DWORD value) { Set(sub, name, REG_DWORD, &value, 4); }
+    bool Exists(const char* sub) {
+        HKEY k;
+        if (::RegOpenKeyExA(key, sub, 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+        ::RegCloseKey(k);
+        return true;
+    }
+    AdapterInfo& A(UINT a) { return *saver.adapters[a]; }
+
+    ScratchRegistry registry;
+    Saver saver;
+    HKEY key = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DisplaySettingsStore, WrittenSettingsReadBackIntoFreshRecords) {
+    saver.screensSame = 1;
+    A(0) = AdapterInfo{};
+    A(0).identifier.DeviceIdentifier.Data1 = 0xA0;
+    A(0).leaveBlack = 1;
+    A(1).disableHardware = 1;
+    A(1).userWidth = 800;
+    A(1).userHeight = 600;
+    A(1).userFormat = D3DFMT_R5G6B5;
+    saver.WriteDisplaySettings(key);
+
+    Saver fresh;
+    fresh.monitorCount = 3;
+    fresh.monitors[0].adapterOrdinal = -1;
+    for (UINT a = 0; a < 2; a++) {
+        fresh.adapters[a] = new AdapterInfo();
+        fresh.adapters[a]->identifier = A(a).identifier;
+        fresh.monitors[a + 1].adapterOrdinal = int(a);
+    }
+    fresh.adapterCount = 2;
+    fresh.ReadDisplaySettings(key);
+    EXPECT_EQ(fresh.screensSame, 1u);
+    EXPECT_EQ(fresh.adapters[0]->leaveBlack, 1u);
+    EXPECT_EQ(fresh.adapters[0]->userWidth, 0u);
+    EXPECT_EQ(fresh.adapters[1]->disableHardware, 1u);
+    EXPECT_EQ(fresh.adapters[1]->userWidth, 800u);
+    EXPECT_EQ(fresh.adapters[1]->userHeight, 600u);
+    EXPECT_EQ(fresh.adapters[1]->userFormat, D3DFMT_R5G6B5);
+    fresh.FreeAdapters();
+}
+
+TEST_F(DisplaySettingsStore, FirstRunKeepsDefaultsAndNumbersKeysByMonitorPosition) {
+    saver.ReadDisplaySettings(key);
+    EXPECT_EQ(saver.screensSame, 0u);
+    EXPECT_EQ(A(0).userWidth, 0u);
+    EXPECT_EQ(A(1).disableHardware, 0u);
+    EXPECT_FALSE(Exists("System 1"));   // the monitor without an adapter
+    EXPECT_TRUE(Exists("System 2"));
+    EXPECT_TRUE(Exists("System 3"));
+
+    saver.WriteDisplaySettings(key);
+    EXPECT_FALSE(Exists("System 1"));
+    HKEY k = SubKey("System 3");
+    GUID id = {};
+    EXPECT_TRUE(ReadRegistryBytes(k, "Adapter ID", &id, sizeof(id)));
+    EXPECT_EQ(id.Data1, 0xA1u);
+    DWORD width = 7;
+    EXPECT_TRUE(ReadRegistryDword(k, "Width", &width));
+    EXPECT_EQ(width, 0u);
+    ::RegCloseKey(k);
+}
+
+TEST_F(DisplaySettingsStore, ForeignAdapterKeepsOnlyLeaveBlackAndMissingIdAcceptsAll) {
+    GUID other = {};
+    other.Data1 = 0xBEEF;
+    Set("System 2", "Adapter ID", REG_BINARY, &other, sizeof(other));
+    for (const char* sub : {"System 2", "System 3"}) {
+        SetDword(sub, "Leave Black", 1);
+        SetDword(sub, "Disable Hardware", 1);
+        SetDword(sub, "Width", 640);
+        SetDword(sub, "Height", 480);
+        SetDword(sub, "Format", 22);
+    }
+    saver.ReadDisplaySettings(key);
+    EXPECT_EQ(A(0).leaveBlack, 1u);
+    EXPECT_EQ(A(0).disableHardware, 0u);
+    EXPECT_EQ(A(0).userWidth, 0u);
+    EXPECT_EQ(A(0).userFormat, D3DFORMAT(0));
+    EXPECT_EQ(A(1).leaveBlack, 1u);
+    EXPECT_EQ(A(1).disableHardware, 1u);
+    EXPECT_EQ(A(1).userWidth, 640u);
+    EXPECT_EQ(A(1).userHeight, 480u);
+    EXPECT_EQ(A(1).userFormat, D3DFMT_X8R8G8B8);
+}
+
+TEST_F(DisplaySettingsStore, ValuesOfTheWrongSizeNeverReachAField) {
+    BYTE big[40];
+    std::memset(big, 0x7F, sizeof(big));
+    Set("System 3", "Width", REG_DWORD, big, 8);
+    Set("System 3", "Height", REG_BINARY, big, 2);
+    Set("System 3", "Format", REG_BINARY, big, sizeof(big));
+    Set("System 3", "Adapter ID", REG_BINARY, big, sizeof(big));
+    SetDword("System 3", "Disable Hardware", 1);
+    A(1).userWidth = 11;
+    A(1).userHeight = 12;
+    A(1).userFormat = D3DFORMAT(13);
+    saver.ReadDisplaySettings(key);
+    EXPECT_EQ(A(1).userWidth, 11u);
+    EXPECT_EQ(A(1).userHeight, 12u);
+    EXPECT_EQ(A(1).userFormat, D3DFORMAT(13));
+    EXPECT_EQ(A(1).disableHardware, 1u);   // an unreadable identifier counts as none stored
+}

@@ -1,0 +1,121 @@
+// The monitor table and the multi-monitor calls: the single-monitor fallbacks (forced
+// through the lookup seam), the table built from Wine's real display devices and from
+// the fallbacks, and the placing of the full-screen windows.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "host/multimon.h"
+#include "host/saver.h"
+
+namespace {
+
+class Fallbacks : public ::testing::Test {
+protected:
+    Fallbacks() { multimon::ForceMultiMonitorLookup(true); }
+    ~Fallbacks() override { multimon::ForceMultiMonitorLookup(false); }
+    const LONG cx = ::GetSystemMetrics(SM_CXSCREEN);
+    const LONG cy = ::GetSystemMetrics(SM_CYSCREEN);
+};
+
+}  // namespace
+
+TEST_F(Fallbacks, MonitorFromRectKnowsOnlyThePrimaryScreen) {
+    EXPECT_TRUE(multimon::UsingFallbacks());
+    HMONITOR pseudo = multimon::PrimaryMonitorPseudoHandle();
+    EXPECT_EQ(pseudo, reinterpret_cast<HMONITOR>(0x12340042));
+    RECT right = {cx + 10, 0, cx + 500, 300};
+    EXPECT_EQ(multimon::MonitorFromRect(&right, MONITOR_DEFAULTTONULL), nullptr);
+    EXPECT_EQ(multimon::MonitorFromRect(&right, MONITOR_DEFAULTTONEAREST), pseudo);
+    RECT overlapping = {-100, -100, 1, 1};
+    EXPECT_EQ(multimon::MonitorFromRect(&overlapping, MONITOR_DEFAULTTONULL), pseudo);
+
+    HWND window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, cx + 50, 0, 100, 100, nullptr,
+                                    nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(multimon::MonitorFromWindow(window, MONITOR_DEFAULTTONULL), nullptr);
+    EXPECT_EQ(multimon::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), pseudo);
+    ::SetWindowPos(window, nullptr, 10, 10, 100, 100, SWP_NOZORDER);
+    EXPECT_EQ(multimon::MonitorFromWindow(window, MONITOR_DEFAULTTONULL), pseudo);
+    ::DestroyWindow(window);
+}
+
+TEST_F(Fallbacks, MonitorInfoDependsOnTheRecordSize) {
+    HMONITOR pseudo = multimon::PrimaryMonitorPseudoHandle();
+    MONITORINFOEXA info;
+    std::memset(&info, 0x55, sizeof(info));
+    info.cbSize = 39;
+    EXPECT_FALSE(multimon::GetMonitorInfoA(pseudo, &info));
+    EXPECT_EQ(info.rcMonitor.left, 0x55555555);
+
+    info.cbSize = 40;
+    ASSERT_TRUE(multimon::GetMonitorInfoA(pseudo, &info));
+    EXPECT_EQ(info.rcMonitor.right, cx);
+    EXPECT_EQ(info.rcMonitor.bottom, cy);
+    EXPECT_EQ(info.dwFlags, DWORD(MONITORINFOF_PRIMARY));
+    EXPECT_EQ(info.szDevice[0], 0x55);   // a 40-byte record has no device name
+
+    info.cbSize = 72;
+    ASSERT_TRUE(multimon::GetMonitorInfoA(pseudo, &info));
+    EXPECT_STREQ(info.szDevice, "DISPLAY");
+    EXPECT_FALSE(multimon::GetMonitorInfoA(reinterpret_cast<HMONITOR>(0x777), &info));
+}
+
+TEST_F(Fallbacks, OneDisplayDeviceAndATableOfOneMonitor) {
+    DISPLAY_DEVICEA device = {};
+    device.cb = 168;
+    ASSERT_TRUE(multimon::EnumDisplayDevicesA(nullptr, 0, &device, 0));
+    EXPECT_STREQ(device.DeviceName, "DISPLAY");
+    EXPECT_EQ(device.StateFlags, 5u);
+    EXPECT_FALSE(multimon::EnumDisplayDevicesA(nullptr, 1, &device, 0));
+    device.cb = 167;
+    EXPECT_FALSE(multimon::EnumDisplayDevicesA(nullptr, 0, &device, 0));
+
+    Saver saver;
+    saver.EnumerateMonitors();
+    ASSERT_EQ(saver.monitorCount, 1u);
+    EXPECT_STREQ(saver.monitors[0].adapterDescription, "DISPLAY");
+    EXPECT_EQ(saver.monitors[0].adapterOrdinal, -1);
+    EXPECT_EQ(saver.monitors[0].monitorHandle, multimon::PrimaryMonitorPseudoHandle());
+    EXPECT_EQ(saver.monitors[0].screenRect.right, cx);
+    EXPECT_EQ(saver.monitors[0].screenRect.bottom, cy);
+}
+
+TEST(Monitors, TableFollowsTheRealDisplayDevices) {
+    EXPECT_FALSE(multimon::UsingFallbacks());
+    Saver saver;
+    saver.EnumerateMonitors();
+    ASSERT_GE(saver.monitorCount, 1u);
+    const MonitorInfo& first = saver.monitors[0];
+    ASSERT_NE(first.monitorHandle, nullptr);
+    EXPECT_EQ(first.adapterOrdinal, -1);
+    EXPECT_EQ(::MonitorFromRect(&first.screenRect, MONITOR_DEFAULTTONULL), first.monitorHandle);
+    EXPECT_GT(first.screenRect.right - first.screenRect.left, 0);
+}
+
+TEST(Monitors, FullScreenWindowsCoverTheirMonitorsAndWindowRectTheUnits) {
+    Saver saver;
+    saver.monitorCount = 3;
+    const RECT rects[3] = {{0, 0, 1024, 768}, {-800, 100, 0, 700}, {1024, 0, 2048, 768}};
+    for (int i = 0; i < 3; i++) {
+        saver.monitors[i].screenRect = rects[i];
+        saver.monitors[i].monitorHandle = reinterpret_cast<HMONITOR>(INT_PTR(0x7100 + i));  // not real
+    }
+    saver.monitors[1].window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                                 nullptr, nullptr, nullptr);
+    ASSERT_NE(saver.monitors[1].window, nullptr);
+    saver.unitCount = 2;
+    saver.units[0].monitorIndex = 0;
+    saver.units[1].monitorIndex = 1;
+    saver.PlaceWindows();
+    RECT placed;
+    ::GetWindowRect(saver.monitors[1].window, &placed);
+    EXPECT_EQ(placed.left, -800);
+    EXPECT_EQ(placed.top, 100);
+    EXPECT_EQ(placed.right, 0);
+    EXPECT_EQ(placed.bottom, 700);
+    EXPECT_EQ(saver.windowRect.left, -800);
+    EXPECT_EQ(saver.windowRect.right, 1024);   // monitor 2 has no unit
+    EXPECT_EQ(saver.windowRect.bottom, 768);
+    ::DestroyWindow(saver.monitors[1].window);
+}
