@@ -48,18 +48,14 @@ TEST_F(Enumeration, DesktopFormatIsTriedFirstAndAloneDecidesWindowedRendering) {
     EXPECT_EQ(*first, "CheckDeviceType(0,1,21,21,0)");
     EXPECT_EQ(Adapter(0).devices[0].canRenderWindowed, 1u);
 
-    FakeRef<FakeDirect3D> second(new FakeDirect3D);
-    CountingSaver other;
-    other.useDepthBuffer = 1;
-    other.direct3d = second.get();
-    FakeAdapter& b = second->AddAdapter();
-    b.hal.rejectedFormats = {D3DFMT_X8R8G8B8};   // the desktop format
-    ASSERT_EQ(other.EnumerateAdapters(), S_OK);
-    EXPECT_EQ(other.adapters[0]->devices[0].canRenderWindowed, 0u);
-    EXPECT_EQ(other.adapters[0]->devices[0].comboCount, 3u);   // the R5G6B5 modes
-    other.direct3d = nullptr;
-    other.FreeAdapters();
+    d3d->adapters[0].desktopMode.Format = D3DFMT_X8R8G8B8;
+    d3d->adapters[0].hal.rejectedFormats = {D3DFMT_X8R8G8B8};
+    saver.FreeAdapters();
+    Enumerate();
+    EXPECT_EQ(Adapter(0).devices[0].canRenderWindowed, 0u);
+    EXPECT_EQ(Adapter(0).devices[0].comboCount, 3u);   // the R5G6B5 modes
 
+    d3d->adapters[0].hal.rejectedFormats = {};
     d3d->adapters[0].hal.caps.Caps2 = 0;
     saver.FreeAdapters();
     Enumerate();

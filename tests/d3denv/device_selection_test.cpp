@@ -8,7 +8,6 @@
 #include "d3denv/adapter_enumeration.h"
 #include "doubles/support.h"
 #include "gfxutil/d3dx_math.h"
-#include "host/release.h"
 #include "saver_with_fakes.h"
 
 namespace {
@@ -174,26 +173,6 @@ TEST_F(Selection, FailingModesWalkDownTo640x480In32ThenIn16BitsThenFail) {
     EXPECT_EQ(Attempts(), "800x600/23 640x480/22 640x480/23 ");
     EXPECT_EQ(unit.device, nullptr);
     EXPECT_EQ(Adapter(0).userFormat, D3DFMT_R5G6B5);
-}
-
-TEST_F(Selection, RefusedDeviceIsReleasedAndTheNextModeTried) {
-    struct Refusing : CountingSaver {
-        int refusals = 1;
-        HRESULT AcceptCreatedDevice(IDirect3DDevice8*) override { return refusals-- > 0 ? E_FAIL : S_OK; }
-    };
-    Refusing refusing;
-    refusing.direct3d = d3d.get();
-    refusing.useDepthBuffer = 1;
-    d3d->AddAdapter();
-    ASSERT_EQ(refusing.EnumerateAdapters(), S_OK);
-    refusing.units[0].adapterOrdinal = 0;
-    refusing.unitCount = 1;
-    EXPECT_EQ(refusing.CreateFullScreenUnit(refusing.units[0]), S_OK);
-    EXPECT_EQ(LiveFakes().devices, 1);
-    EXPECT_EQ(d3d->createCalls.size(), 2u);
-    ReleaseAndClear(refusing.units[0].device);
-    refusing.direct3d = nullptr;
-    refusing.FreeAdapters();
 }
 
 // ---- Window ---------------------------------------------------------------------------

@@ -85,24 +85,3 @@ TEST(FakeDirect3D, DeviceLogsCallsAndReturnsScriptedResults) {
     EXPECT_GE(source, 0) << device->Log();
     EXPECT_GT(device->IndexOf("DrawPrimitive(4,0,96)", source), source);
 }
-
-TEST(FakeDirect3D, CreateDeviceFollowsTheScript) {
-    FakeRef<FakeDirect3D> d3d(new FakeDirect3D);
-    d3d->AddAdapter();
-    d3d->createDeviceResults = {D3DERR_OUTOFVIDEOMEMORY};
-    d3d->createDeviceRule = [](const FakeCreateCall& call) {
-        return call.params.BackBufferFormat == D3DFMT_R5G6B5 ? D3DERR_NOTAVAILABLE : D3D_OK;
-    };
-    D3DPRESENT_PARAMETERS params = {};
-    params.BackBufferFormat = D3DFMT_R5G6B5;
-    IDirect3DDevice8* device = reinterpret_cast<IDirect3DDevice8*>(1);
-    EXPECT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, 0x20, &params, &device), D3DERR_OUTOFVIDEOMEMORY);
-    EXPECT_EQ(device, nullptr);
-    EXPECT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, 0x20, &params, &device), D3DERR_NOTAVAILABLE);
-    EXPECT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_SW, nullptr, 0x20, &params, &device), D3DERR_INVALIDCALL);
-    params.BackBufferFormat = D3DFMT_X8R8G8B8;
-    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, 0x20, &params, &device), D3D_OK);
-    device->Release();
-    ASSERT_EQ(d3d->createCalls.size(), 4u);
-    EXPECT_EQ(d3d->createCalls[1].result, D3DERR_NOTAVAILABLE);
-}
