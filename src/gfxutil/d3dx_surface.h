@@ -1,6 +1,18 @@
 // Surface loading: filling a Direct3D surface from a bitmap resource of the executable,
 // from image bytes in memory, or from pixels in memory (with format conversion, the
 // triangle filter and ordered dithering).
+//
+// Limits, beyond what the operations themselves define (every size is worked out in 64-bit
+// arithmetic, so no header or rectangle can make it wrap):
+//   - a destination or source region that is empty, inverted, starts at a negative
+//     coordinate or has a side longer than 16384 pixels: D3DERR_INVALIDCALL;
+//   - a bitmap header with a width of 0 or less, a height of 0, a side longer than 16384
+//     pixels, or rows that do not fit in the data: E_FAIL; a run-length bitmap whose bit
+//     count is not that of its encoding: E_FAIL;
+//   - a bitmap that would decode into more than 64 MiB: E_OUTOFMEMORY;
+//   - rescaling by any method but the triangle filter (none, point, linear, box at exactly
+//     half size, anything across slices): E_FAIL, never another picture.
+// The caller's pixels and image bytes are only read.
 #pragma once
 
 #include <windows.h>

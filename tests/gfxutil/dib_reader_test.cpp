@@ -164,6 +164,13 @@ TEST(DibReader, RefusesOtherFormatsAndMalformedHeaders) {
     PutDword(topDownRle, 8, uint32_t(-4));
     gfx::LoadedImage image;
     EXPECT_EQ(E_FAIL, Read(topDownRle, image));
+    // A run-length bitmap may claim a size its few bytes cannot fill; past 64 MiB of decoded
+    // pixels the reader declines to allocate.
+    Bytes hugeRle = with(16, BI_RLE8);
+    PutDword(hugeRle, 4, 16384);
+    PutDword(hugeRle, 8, 16384);
+    gfx::LoadedImage huge;
+    EXPECT_EQ(E_OUTOFMEMORY, Read(hugeRle, huge));
 
     D3DXIMAGE_INFO info = {};
     gfx::LoadedImage fromFile;

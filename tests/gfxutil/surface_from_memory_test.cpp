@@ -121,6 +121,8 @@ TEST(SurfaceFromMemory, BadCallsWriteNothing) {
     EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, D3DX_DEFAULT, &empty));
     src.rect = inverted;
     EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, D3DX_DEFAULT));
+    src.rect = {0, 0, 16385, 1};   // longer than any surface side the loader takes
+    EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, D3DX_DEFAULT));
     src.rect = {0, 0, 4, 4};
     EXPECT_EQ(D3DERR_INVALIDCALL, D3DXLoadSurfaceFromMemory(nullptr, nullptr, nullptr, src.pixels.data(), D3DFMT_P8, 4, nullptr, &src.rect, D3DX_DEFAULT, 0));
     EXPECT_EQ(D3DERR_INVALIDCALL, D3DXLoadSurfaceFromMemory(&dest, nullptr, nullptr, nullptr, D3DFMT_P8, 4, nullptr, &src.rect, D3DX_DEFAULT, 0));
