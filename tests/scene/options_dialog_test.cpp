@@ -78,6 +78,7 @@ TEST_F(OptionsDialog, OkOnAFirstRunStoresEveryValue) {
     EXPECT_EQ(Stored("Sky Speed"), 2u);
     EXPECT_EQ(Stored("Cube View"), 1u);
     EXPECT_EQ(Stored("Cam View"), 0u);
+    EXPECT_EQ(Stored("ScreensSame"), 0u);
 }
 
 TEST_F(OptionsDialog, HandCursorOnlyOverTheLinks) {
@@ -92,7 +93,7 @@ TEST_F(OptionsDialog, HandCursorOnlyOverTheLinks) {
     HCURSOR hand = ::LoadCursorA(nullptr, IDC_HAND);
     for (int link : {IDC_LINK_HOME, IDC_LINK_DOWNLOAD, IDC_LINK_SAVERS})
         EXPECT_EQ(cursorOver(::GetDlgItem(dialog, link)), hand) << link;
-    for (const char* text : {"Copyright", "Cirrane is based on", "Download Tanglet", "Camera View"}) {
+    for (const char* text : {"\xA9 2026", "Cirrane is based on", "Download Tanglet", "Camera View"}) {
         HWND label = FindChildByText(dialog, text);
         ASSERT_TRUE(label) << text;
         EXPECT_EQ(cursorOver(label), ::LoadCursorA(nullptr, IDC_ARROW)) << text;
