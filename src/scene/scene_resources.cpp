@@ -4,7 +4,8 @@
 // Each render unit has its own set (SkyScene::unitObjects), made on that unit's device
 // while the unit is selected and released with it, so every monitor draws with objects of
 // its own device. The textures are managed and take the back buffer's format of the
-// selected unit; each level is filled from a bitmap resource of the executable.
+// selected unit; each level is filled from a bitmap resource of the executable. A restore
+// either completes or leaves the unit's set empty.
 #include <iterator>
 
 #include "gfxutil/d3dx_surface.h"
@@ -49,9 +50,11 @@ HRESULT SkyScene::RestoreSceneObjects() {
     if (!activeDevice) return S_OK;
     activeDevice->SetRenderState(D3DRS_DITHERENABLE, TRUE);
     activeDevice->SetRenderState(D3DRS_SPECULARENABLE, FALSE);
-    if (FAILED(BuildGeometry())) return E_FAIL;
-    if (FAILED(LoadTextures())) return E_FAIL;
-    return S_OK;
+    if (SUCCEEDED(BuildGeometry()) && SUCCEEDED(LoadTextures())) return S_OK;
+    // The host releases only a unit whose restore succeeded; a half-built set left here
+    // would hold this unit's device alive after the host has let go of it.
+    ReleaseSceneObjects();
+    return E_FAIL;
 }
 
 HRESULT SkyScene::ReleaseSceneObjects() {

@@ -92,8 +92,8 @@ TEST_F(SceneResources, WithoutADeviceRestoreDoesNothing) {
 }
 
 // A buffer that cannot be created or locked, a texture that cannot be created and a
-// level whose surface cannot be had all fail with E_FAIL; what was finished before stays
-// held until the release, and nothing unfinished stays alive.
+// level whose surface cannot be had all fail with E_FAIL, and a failed restore keeps
+// nothing of the unit's set: the host never releases a unit whose restore failed.
 class LevelFailingTexture : public FakeTexture {
 public:
     using FakeTexture::FakeTexture;
@@ -126,11 +126,11 @@ TEST_F(SceneResources, FailuresAreReportedAndLeaveNothingHalfMade) {
 
     device->createTextureResults = {D3D_OK, E_OUTOFMEMORY};
     EXPECT_EQ(scene.RestoreSceneObjects(), E_FAIL);
-    EXPECT_NE(scene.Objects().skyTexture, nullptr);
-    EXPECT_EQ(scene.Objects().cloudTexture, nullptr);
     EXPECT_EQ(device->CountCalls("CreateTexture"), 2);   // stopped at the first failure
-    scene.ReleaseSceneObjects();
+    EXPECT_EQ(scene.Objects().vertexBuffer, nullptr);
+    EXPECT_EQ(scene.Objects().skyTexture, nullptr);
     EXPECT_EQ(LiveFakes().textures + LiveFakes().vertexBuffers, 0);
+    EXPECT_EQ(device->RefCount(), 1u);
 
     D3DPRESENT_PARAMETERS params = device->presentParams;
     FakeRef<LevelFailingDevice> failing(new LevelFailingDevice(d3d.get(), 0, D3DDEVTYPE_HAL, nullptr, 0, params));
