@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-struct DibSpec {
+struct DibLayout {
     int32_t width = 4, height = 4;     // negative height: top-down rows
     uint16_t bitCount = 8;
     uint32_t compression = BI_RGB;
@@ -22,7 +22,7 @@ inline void PutDword(std::vector<BYTE>& out, size_t at, uint32_t v) {
 
 // Header and colour table; colour(i) gives the table entry i as 0x00RRGGBB.
 template <class Colour>
-std::vector<BYTE> DibHeaderAndTable(const DibSpec& s, Colour colour) {
+std::vector<BYTE> DibHeaderAndTable(const DibLayout& s, Colour colour) {
     uint32_t colours = s.colorsUsed;
     if (colours == 0 && s.bitCount <= 8) colours = 1u << s.bitCount;
     std::vector<BYTE> out(s.headerSize + 4 * size_t(colours), 0);
@@ -39,7 +39,7 @@ std::vector<BYTE> DibHeaderAndTable(const DibSpec& s, Colour colour) {
 
 // An uncompressed 8-bit bitmap; index(x, stored row) gives each pixel in storage order.
 template <class Colour, class Index>
-std::vector<BYTE> MakeDib8(const DibSpec& s, Colour colour, Index index) {
+std::vector<BYTE> MakeDib8(const DibLayout& s, Colour colour, Index index) {
     std::vector<BYTE> out = DibHeaderAndTable(s, colour);
     uint32_t rows = uint32_t(s.height < 0 ? -s.height : s.height);
     size_t stride = (size_t(s.width) + 3) & ~size_t(3);

@@ -27,11 +27,11 @@ Bytes WithPixels(Bytes header, std::initializer_list<BYTE> pixels) {
 }
 
 TEST(DibReader, BottomUpRowsLandBottomUpAndShortTablesAreWhite) {
-    DibSpec spec;
-    spec.width = 16;
-    spec.height = 16;
-    spec.colorsUsed = 15;
-    Bytes dib = MakeDib8(spec, RampColour, [](int x, int y) { return (x + 16 * y) & 0xFF; });
+    DibLayout layout;
+    layout.width = 16;
+    layout.height = 16;
+    layout.colorsUsed = 15;
+    Bytes dib = MakeDib8(layout, RampColour, [](int x, int y) { return (x + 16 * y) & 0xFF; });
     MemorySurface dest(16, 16, D3DFMT_X8R8G8B8);
     ASSERT_EQ(S_OK, D3DXLoadSurfaceFromFileInMemory(&dest, nullptr, nullptr, dib.data(),
                                                     UINT(dib.size()), nullptr, D3DX_DEFAULT, 0,
@@ -44,23 +44,23 @@ TEST(DibReader, BottomUpRowsLandBottomUpAndShortTablesAreWhite) {
 
 TEST(DibReader, PackedTopDownAndRunLengthForms) {
     auto ramp = RampColour;
-    DibSpec four;
+    DibLayout four;
     four.width = 3;
     four.height = 2;
     four.bitCount = 4;
     // Rows of 2 bytes padded to 4; stored bottom row first.
     Bytes packed4 = WithPixels(DibHeaderAndTable(four, ramp), {0x12, 0x30, 0, 0, 0x45, 0x60, 0, 0});
-    DibSpec one = four;
+    DibLayout one = four;
     one.bitCount = 1;
     one.height = -2;   // top-down
     Bytes packed1 = WithPixels(DibHeaderAndTable(one, ramp), {0xA0, 0, 0, 0, 0x60, 0, 0, 0});
-    DibSpec rle8 = four;
+    DibLayout rle8 = four;
     rle8.bitCount = 8;
     rle8.compression = BI_RLE8;
     // Bottom line: run of 2 x 7, literal [9]; next line: delta right 1, run of 2 x 5; end.
     Bytes runs8 = WithPixels(DibHeaderAndTable(rle8, ramp),
                              {2, 7, 0, 3, 9, 1, 2, 0, 0, 0, 0, 2, 1, 0, 2, 5, 0, 1});
-    DibSpec rle4 = four;
+    DibLayout rle4 = four;
     rle4.compression = BI_RLE4;
     // Bottom line: 3 pixels alternating 1, 2; next line: literal 3, 4, 5; end.
     Bytes runs4 = WithPixels(DibHeaderAndTable(rle4, ramp),
@@ -86,12 +86,12 @@ TEST(DibReader, PackedTopDownAndRunLengthForms) {
 }
 
 TEST(DibReader, BitFieldMasksPickTheFormat) {
-    DibSpec spec;
-    spec.width = 1;
-    spec.height = 1;
-    spec.bitCount = 16;
-    spec.compression = BI_BITFIELDS;
-    Bytes masks565 = DibHeaderAndTable(spec, RampColour);
+    DibLayout layout;
+    layout.width = 1;
+    layout.height = 1;
+    layout.bitCount = 16;
+    layout.compression = BI_BITFIELDS;
+    Bytes masks565 = DibHeaderAndTable(layout, RampColour);
     for (uint32_t m : {0xF800u, 0x7E0u, 0x1Fu}) {
         masks565.resize(masks565.size() + 4);
         PutDword(masks565, masks565.size() - 4, m);
@@ -101,9 +101,9 @@ TEST(DibReader, BitFieldMasksPickTheFormat) {
     ASSERT_EQ(S_OK, Read(masks565, image));
     EXPECT_EQ(D3DFMT_R5G6B5, image.format);
 
-    spec.bitCount = 32;
-    spec.headerSize = 108;   // masks inside a BITMAPV4HEADER, alpha included
-    Bytes v4 = DibHeaderAndTable(spec, RampColour);
+    layout.bitCount = 32;
+    layout.headerSize = 108;   // masks inside a BITMAPV4HEADER, alpha included
+    Bytes v4 = DibHeaderAndTable(layout, RampColour);
     PutDword(v4, 40, 0xFF0000);
     PutDword(v4, 44, 0xFF00);
     PutDword(v4, 48, 0xFF);
@@ -118,8 +118,8 @@ TEST(DibReader, BitFieldMasksPickTheFormat) {
 }
 
 TEST(DibReader, RefusesOtherFormatsAndMalformedHeaders) {
-    DibSpec spec;
-    Bytes good = MakeDib8(spec, RampColour, [](int, int) { return 1; });
+    DibLayout layout;
+    Bytes good = MakeDib8(layout, RampColour, [](int, int) { return 1; });
     auto with = [&good](size_t at, uint32_t value) {
         Bytes b = good;
         PutDword(b, at, value);

@@ -23,10 +23,10 @@ protected:
         ::GetTempPathA(MAX_PATH, dir);
         path_ = std::string(dir) + "cirrane_resource_test.dll";
         ASSERT_TRUE(::CopyFileA(self, path_.c_str(), FALSE));
-        DibSpec spec;
-        spec.width = 2;
-        spec.height = 2;   // bottom-up: the first stored row is the bottom one
-        auto dib = MakeDib8(spec, RampColour, [](int x, int y) { return 10 * y + x; });
+        DibLayout layout;
+        layout.width = 2;
+        layout.height = 2;   // bottom-up: the first stored row is the bottom one
+        auto dib = MakeDib8(layout, RampColour, [](int x, int y) { return 10 * y + x; });
         HANDLE update = ::BeginUpdateResourceA(path_.c_str(), FALSE);
         ASSERT_NE(nullptr, update);
         ASSERT_TRUE(::UpdateResourceA(update, MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(kBitmapId),
