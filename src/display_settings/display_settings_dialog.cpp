@@ -321,7 +321,7 @@ INT_PTR CALLBACK DisplaySettingsDialogProc(HWND dialog, UINT message, WPARAM wPa
         OnCommand(*saver, dialog, LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_NOTIFY:
-        if (reinterpret_cast<const NMHDR*>(lParam)->code == UINT(TCN_SELCHANGE))
+        if (lParam && reinterpret_cast<const NMHDR*>(lParam)->code == UINT(TCN_SELCHANGE))
             saver->FillMonitorPage(dialog);
         return TRUE;
     case WM_DESTROY:

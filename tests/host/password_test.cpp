@@ -97,33 +97,22 @@ TEST_F(PasswordProvider, LoadedOnlyWhenTheDesktopAsksForAPassword) {
     EXPECT_TRUE(saver.verifyPassword);
 }
 
-TEST(PasswordVerification, AcceptedPasswordEndsTheSaver) {
-    RecordingSaver saver;
-    ArmVerification(saver, TRUE);
-    saver.EndOrVerify();
-    EXPECT_EQ(verifyCall.calls, 1);
-    EXPECT_EQ(verifyCall.window, saver.mainWindow);
-    EXPECT_EQ(verifyCall.checkingDuringCall, 1u);
-    EXPECT_EQ(saver.checkingPassword, 0u);
-    EXPECT_EQ(saver.ends, 1);
-    EXPECT_EQ(saver.unitCount, 0u);
-    EXPECT_TRUE(QuitPosted());
-}
-
-TEST(PasswordVerification, RejectedPasswordResumesAndRestartsTheMouseCount) {
-    RecordingSaver saver;
-    ArmVerification(saver, FALSE);
-    saver.EndOrVerify();
-    EXPECT_EQ(verifyCall.calls, 1);
-    EXPECT_EQ(saver.checkingPassword, 0u);
-    EXPECT_EQ(saver.ends, 0);
-    EXPECT_EQ(saver.mouseMoves, 0u);
-    EXPECT_FALSE(::GetCursor());
-    EXPECT_FALSE(QuitPosted());
-
-    // Input that arrives while the provider's dialog is up is ignored.
-    saver.checkingPassword = 1;
-    saver.EndOrVerify();
-    EXPECT_EQ(verifyCall.calls, 1);
-    EXPECT_EQ(saver.ends, 0);
+// Accepted, the saver ends; rejected, it goes on with the mouse count restarted and the
+// cursor hidden. Either way the provider saw mainWindow and checkingPassword was set.
+TEST(PasswordVerification, AnswerDecidesBetweenEndingAndResuming) {
+    for (BOOL answer : {TRUE, FALSE}) {
+        RecordingSaver saver;
+        ArmVerification(saver, answer);
+        saver.EndOrVerify();
+        EXPECT_EQ(verifyCall.calls, 1);
+        EXPECT_EQ(verifyCall.window, saver.mainWindow);
+        EXPECT_EQ(verifyCall.checkingDuringCall, 1u);
+        EXPECT_EQ(saver.checkingPassword, 0u);
+        EXPECT_EQ(saver.ends, answer ? 1 : 0);
+        EXPECT_EQ(QuitPosted(), answer != FALSE);
+        if (!answer) {
+            EXPECT_EQ(saver.mouseMoves, 0u);
+            EXPECT_FALSE(::GetCursor());
+        }
+    }
 }
