@@ -86,23 +86,16 @@ TEST_F(SceneResources, RestoringTwiceAndReleasingLeakNothing) {
     EXPECT_EQ(device->RefCount(), 1u);              // only the unit's own reference
 }
 
-TEST_F(SceneResources, WithoutADeviceRestoreDoesNothing) {
-    EXPECT_EQ(scene.RestoreSceneObjects(), S_OK);
-    EXPECT_EQ(scene.Objects().vertexBuffer, nullptr);
-}
-
 // A buffer that cannot be created or locked, a texture that cannot be created and a
 // level whose surface cannot be had all fail with E_FAIL, and a failed restore keeps
 // nothing of the unit's set: the host never releases a unit whose restore failed.
-class LevelFailingTexture : public FakeTexture {
+class LevelFailingTexture : public FakeTexture {   // level 3 has no surface
 public:
     using FakeTexture::FakeTexture;
     STDMETHOD(GetSurfaceLevel)(UINT level, IDirect3DSurface8** surface) override {
-        if (level == 3) { *surface = nullptr; return D3DERR_INVALIDCALL; }
-        return FakeTexture::GetSurfaceLevel(level, surface);
+        return level == 3 ? (*surface = nullptr, D3DERR_INVALIDCALL) : FakeTexture::GetSurfaceLevel(level, surface);
     }
 };
-
 class LevelFailingDevice : public FakeDevice {
 public:
     using FakeDevice::FakeDevice;
