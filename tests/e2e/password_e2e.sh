@@ -18,7 +18,9 @@ run_root="$build/tests/e2e/password_run"
 desktop='HKCU\Control Panel\Desktop'
 rm -rf "$run_root"
 wine reg add 'HKCU\Software\Wine\AppDefaults\cirrane9x.scr' /v Version /d win98 /f >/dev/null 2>&1
+saver=""
 restore() {
+  [ -n "$saver" ] && kill "$saver" 2>/dev/null   # a failed case leaves its saver running
   wine reg delete 'HKCU\Software\Wine\AppDefaults\cirrane9x.scr' /f >/dev/null 2>&1
   wine reg delete "$desktop" /v ScreenSaveUsePassword /f >/dev/null 2>&1
 }
