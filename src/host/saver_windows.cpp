@@ -16,9 +16,9 @@ namespace {
 // Process-wide state
 // ============================================================================
 
-// The last mouse position seen by any saver window. It starts off every real position,
-// so the first WM_MOUSEMOVE always counts, and it is never reset: a window created later
-// (or a second run of the saving phase) does not count the pointer's resting place again.
+// The last mouse position seen by any saver window. It starts off every real position and
+// is never reset; the full-screen windows record the pointer's resting place in it when
+// they appear (NoteRestingPointer).
 POINT lastMousePosition = {-1, -1};
 
 // ============================================================================
@@ -82,6 +82,21 @@ void CreateTestWindow(Saver& saver) {
     AdoptSingleWindow(saver, CreateSaverWindow(saver, 0, kTestStyle, rect, nullptr));
 }
 
+// The system sends a WM_MOUSEMOVE when a window appears under the pointer. Recording
+// where the pointer rests, in the client coordinates of the window it rests on, keeps
+// that message from counting as the first of the user's moves.
+void NoteRestingPointer(const Saver& saver) {
+    POINT at;
+    if (!::GetCursorPos(&at)) return;
+    for (UINT i = 0; i < saver.monitorCount; i++) {
+        const MonitorInfo& monitor = saver.monitors[i];
+        if (!monitor.window || !::PtInRect(&monitor.screenRect, at)) continue;
+        ::ScreenToClient(monitor.window, &at);
+        lastMousePosition = at;
+        return;
+    }
+}
+
 // One topmost pop-up per attached monitor; the first one owns the others, so they stay
 // together above every other window.
 HRESULT CreateFullScreenWindows(Saver& saver) {
@@ -95,6 +110,7 @@ HRESULT CreateFullScreenWindows(Saver& saver) {
         monitor.window = window;
         if (!saver.mainWindow) saver.mainWindow = window;
     }
+    NoteRestingPointer(saver);
     return S_OK;
 }
 

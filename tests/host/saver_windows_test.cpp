@@ -146,6 +146,16 @@ TEST_F(SaverWindows, SixthMoveToANewPositionEndsAndRepeatsNeverCount) {
     EXPECT_EQ(saver.ends, 2);
 }
 
+// The system's WM_MOUSEMOVE for a window appearing under a resting pointer is no move.
+TEST_F(SaverWindows, ThePointersRestingPlaceIsNotAMove) {
+    ::SetCursorPos(100, 50);
+    Open(SaverMode::FullScreen);
+    Send(WM_MOUSEMOVE, 0, MAKELPARAM(100, 50));
+    EXPECT_EQ(saver.mouseMoves, 0u);
+    Send(WM_MOUSEMOVE, 0, MAKELPARAM(101, 50));
+    EXPECT_EQ(saver.mouseMoves, 1u);
+}
+
 // Keys, buttons, moves and loss of activation end only a full-screen saver.
 TEST(SaverInput, EndsOnlyFullScreen) {
     const UINT inputs[] = {WM_KEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_ACTIVATEAPP};
