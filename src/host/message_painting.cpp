@@ -4,13 +4,14 @@
 // The box itself is placed and moved by StepErrorMode (render_loop.cpp); this file only
 // paints what the monitor entry says. With no recorded failure the box is empty and the
 // whole monitor is painted black. Nothing here is kept between calls.
+#include "host/multimon.h"
 #include "host/saver.h"
 
 namespace {
 
 // The first monitor entry whose handle is the window's monitor, or null.
 const MonitorInfo* FindWindowMonitor(const Saver& saver, HWND window) {
-    HMONITOR monitor = ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    HMONITOR monitor = multimon::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
     for (UINT i = 0; i < saver.monitorCount; i++) {
         if (saver.monitors[i].monitorHandle == monitor) return &saver.monitors[i];
     }

@@ -1,0 +1,228 @@
+// The render loop against scripted devices: lost devices, resets, the frame statistics,
+// and the error display's boxes (on real, hidden windows).
+#include <cstring>
+#include <string>
+
+#include "saver_with_fakes.h"
+
+namespace {
+
+// Writes the scene's steps into the active device's log, so their order against the
+// device's own calls shows.
+class LoopSaver : public CountingSaver {
+public:
+    HRESULT DrawScene() override { return Note("DrawScene()"); }
+    HRESULT ReleaseSceneObjects() override {
+        CountingSaver::ReleaseSceneObjects();
+        return Note("ReleaseSceneObjects()");
+    }
+    HRESULT RestoreSceneObjects() override {
+        HRESULT result = CountingSaver::RestoreSceneObjects();
+        Note("RestoreSceneObjects()");
+        return result;
+    }
+    HRESULT Note(const char* step) {
+        if (activeDevice) static_cast<FakeDevice*>(activeDevice)->Record("%s", step);
+        return S_OK;
+    }
+};
+
+class RenderLoop : public SaverWithFakes {
+protected:
+    LoopSaver loop;
+    HWND windows[2] = {};
+
+    RenderLoop() { Adopt(); }
+    ~RenderLoop() override {
+        loop.ReleaseEnvironment();
+        loop.FreeAdapters();
+        for (HWND window : windows) ::DestroyWindow(window);
+    }
+    // The fixture's saver is replaced by one that logs the scene's steps.
+    void Adopt() {
+        loop.useDepthBuffer = 1;
+        loop.direct3d = saver.direct3d;
+        saver.direct3d = nullptr;
+    }
+    // Two monitors side by side, each with a hidden window at its rectangle and a unit.
+    void StartTwoUnits() {
+        for (int i = 0; i < 2; i++) {
+            FakeAdapter& adapter = d3d->AddAdapter();
+            MonitorInfo& monitor = loop.monitors[i];
+            monitor.monitorHandle = FakeMonitorHandle(i + 1);
+            monitor.screenRect = {1024 * i, 0, 1024 * (i + 1), 768};
+            monitor.adapterOrdinal = -1;
+            monitor.window = windows[i] = ::CreateWindowExA(
+                0, "STATIC", "", WS_POPUP, 1024 * i, 0, 1024, 768, nullptr, nullptr, nullptr, nullptr);
+            adapter.monitor = monitor.monitorHandle;
+        }
+        loop.monitorCount = 2;
+        loop.mode = SaverMode::FullScreen;
+        ASSERT_EQ(loop.EnumerateAdapters(), S_OK);
+        loop.CreateEnvironment();
+        ASSERT_EQ(loop.unitCount, 2u);
+        ASSERT_EQ(loop.errorMode, 0u);
+        Device(0).ClearLog();
+        Device(1).ClearLog();
+    }
+    FakeDevice& Device(UINT unit) { return *static_cast<FakeDevice*>(loop.units[unit].device); }
+    // Measures until a text is written (at most one measurement a second).
+    std::string MeasuredStats() {
+        loop.units[0].frameStats[0] = '\0';
+        for (int i = 0; i < 40 && !loop.units[0].frameStats[0]; i++) {
+            loop.MeasureFrameRate();
+            ::Sleep(50);
+        }
+        return loop.units[0].frameStats;
+    }
+};
+
+int IndexStarting(const FakeDevice& device, const char* prefix) {
+    for (size_t i = 0; i < device.calls.size(); i++)
+        if (device.calls[i].rfind(prefix, 0) == 0) return int(i);
+    return -1;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+}  // namespace
+
+// ---- Device loss -------------------------------------------------------------------------
+TEST_F(RenderLoop, ALostUnitEndsTheStepBeforeAnythingIsPresented) {
+    StartTwoUnits();
+    Device(1).cooperativeLevel = D3DERR_DEVICELOST;
+    EXPECT_EQ(loop.RenderFrame(), S_OK);
+    EXPECT_TRUE(Device(0).Called("DrawScene()"));
+    EXPECT_FALSE(Device(1).Called("DrawScene()"));
+    EXPECT_EQ(Device(0).CountCalls("Present") + Device(1).CountCalls("Present"), 0);
+
+    Device(1).cooperativeLevel = D3D_OK;   // back: both drawn first, then both presented
+    loop.RenderFrame();
+    EXPECT_LT(Device(1).IndexOf("DrawScene()"), Device(1).IndexOf("Present()"));
+    EXPECT_EQ(Device(0).CountCalls("Present"), 1);
+}
+
+TEST_F(RenderLoop, AUnitNeedingAResetIsReleasedResetAndRestored) {
+    StartTwoUnits();
+    Device(0).cooperativeLevelResults = {D3DERR_DEVICENOTRESET};
+    loop.RenderFrame();
+    FakeDevice& reset = Device(0);
+    int released = reset.IndexOf("ReleaseSceneObjects()"), resetAt = IndexStarting(reset, "Reset(");
+    ASSERT_GE(released, 0);
+    EXPECT_LT(released, resetAt);
+    EXPECT_LT(resetAt, reset.IndexOf("RestoreSceneObjects()"));
+    EXPECT_LT(reset.IndexOf("RestoreSceneObjects()"), reset.IndexOf("DrawScene()"));
+    EXPECT_EQ(loop.units[0].objectsRestored, 1u);
+    EXPECT_TRUE(Device(1).Called("DrawScene()"));
+    EXPECT_EQ(Device(0).CountCalls("Present") + Device(1).CountCalls("Present"), 2);
+    EXPECT_EQ(loop.errorMode, 0u);
+}
+
+// A failed reset shows the general message: no code was recorded before it.
+TEST_F(RenderLoop, AFailedResetSwitchesToTheErrorDisplay) {
+    StartTwoUnits();
+    Device(1).cooperativeLevelResults = {D3DERR_DEVICENOTRESET};
+    Device(1).resetResult = D3DERR_INVALIDCALL;
+    loop.RenderFrame();
+    EXPECT_EQ(loop.errorMode, 1u);
+    EXPECT_EQ(loop.errorCode, S_OK);
+    loop.StepErrorMode();
+    EXPECT_EQ(loop.unitCount, 0u);
+    EXPECT_EQ(loop.direct3d, nullptr);
+    EXPECT_EQ(d3d->RefCount(), 1u);   // devices and the Direct3D object all let go
+    EXPECT_STREQ(loop.errorText, "There was an unspecified problem with this screen saver.");
+    EXPECT_EQ(loop.releases, loop.restores);
+    EXPECT_EQ(loop.destroys, loop.creates);
+}
+
+TEST_F(RenderLoop, AWindowedResetRefreshesTheDesktopModeButKeepsItsBackBuffer) {
+    d3d->AddAdapter().monitor = FakeMonitorHandle(1);
+    loop.monitors[0].monitorHandle = FakeMonitorHandle(1);
+    loop.monitors[0].adapterOrdinal = -1;
+    loop.monitorCount = 1;
+    loop.mode = SaverMode::Test;
+    ASSERT_EQ(loop.EnumerateAdapters(), S_OK);
+    loop.CreateEnvironment();
+    ASSERT_EQ(loop.unitCount, 1u);
+    D3DFORMAT chosen = loop.units[0].presentParams.BackBufferFormat;
+    d3d->adapters[0].desktopMode = FakeMode(1024, 768, D3DFMT_R5G6B5);
+    Device(0).cooperativeLevelResults = {D3DERR_DEVICENOTRESET};
+    loop.RenderFrame();
+    EXPECT_EQ(loop.adapters[0]->desktopMode.Format, D3DFMT_R5G6B5);
+    EXPECT_EQ(Device(0).presentParams.BackBufferFormat, chosen);
+}
+
+// ---- Frame statistics ----------------------------------------------------------------------
+TEST_F(RenderLoop, FrameStatisticsNameTheModeAndTheDepthFormat) {
+    StartTwoUnits();
+    AdapterInfo& adapter = *loop.adapters[0];
+    adapter.currentDevice = 0;
+    adapter.devices[0].currentCombo = 0;
+    adapter.devices[0].combos[0].depthStencilFormat = D3DFMT_D16;
+    std::string stats = MeasuredStats();
+    EXPECT_TRUE(EndsWith(stats, " fps (1024x768x32) (D16)")) << stats;
+    EXPECT_EQ(stats.find('.'), stats.find(' ') - 3) << stats;   // two decimals
+
+    d3d->adapters[0].desktopMode = FakeMode(800, 600, D3DFMT_X1R5G5B5);
+    adapter.devices[0].combos[0].depthStencilFormat = D3DFMT_D24S8;
+    EXPECT_TRUE(EndsWith(MeasuredStats(), " fps (800x600x16) (D24S8)"));
+    adapter.currentDevice = kNoIndex;   // no current device: no label, and no stray read
+    EXPECT_TRUE(EndsWith(MeasuredStats(), " fps (800x600x16)"));
+}
+
+// ---- Error display -------------------------------------------------------------------------
+TEST_F(RenderLoop, ErrorBoxesStartCentredAndBounceOffTheMonitorEdges) {
+    StartTwoUnits();
+    loop.RecordFailure(SAVER_E_CREATE_DEVICE_FAILED);
+    loop.StepErrorMode();
+    EXPECT_EQ(loop.unitCount, 0u);
+    for (const MonitorInfo& monitor : {loop.monitors[0], loop.monitors[1]}) {
+        EXPECT_FLOAT_EQ(monitor.boxX, 362.0f);   // in each window's own client coordinates
+        EXPECT_FLOAT_EQ(monitor.boxY, 309.0f);
+        EXPECT_FLOAT_EQ(monitor.boxWidth, 300.0f);
+        EXPECT_FLOAT_EQ(monitor.boxHeight, 150.0f);
+        EXPECT_FLOAT_EQ(monitor.boxSpeedX, 102.4f);
+        EXPECT_FLOAT_EQ(monitor.boxSpeedY, 38.4f);
+    }
+    EXPECT_STREQ(loop.errorText, "Could not create the Direct3D device.");
+
+    MonitorInfo& monitor = loop.monitors[0];
+    monitor.boxX = 1024.0f - 300.0f - 0.01f;   // about to leave on the right
+    monitor.boxY = 0.01f;                      // and at the top
+    monitor.boxSpeedY = -38.4f;
+    ::Sleep(50);
+    loop.StepErrorMode();
+    EXPECT_LT(monitor.boxSpeedX, 0.0f);
+    EXPECT_GT(monitor.boxSpeedY, 0.0f);
+    EXPECT_LT(monitor.boxX + monitor.boxWidth, 1024.0f);
+    EXPECT_GT(monitor.boxY, 0.0f);
+}
+
+TEST_F(RenderLoop, ErrorAtStartUpPlacesBoxesWithoutUnits) {
+    StartTwoUnits();
+    loop.ReleaseEnvironment();   // as if Direct3D had never come up
+    loop.RecordFailure(SAVER_E_NO_DIRECT3D);
+    loop.StepErrorMode();
+    EXPECT_EQ(loop.monitors[1].boxWidth, 300.0f);
+    EXPECT_EQ(std::strncmp(loop.errorText, "Direct3D 8.0 could not be initialized.", 38), 0);
+}
+
+TEST_F(RenderLoop, ThePreviewsBoxFillsItsWindowAndStays) {
+    loop.mode = SaverMode::Preview;
+    loop.monitorCount = 1;
+    loop.monitors[0].window = windows[0] = ::CreateWindowExA(
+        0, "STATIC", "", WS_POPUP, 0, 0, 152, 112, nullptr, nullptr, nullptr, nullptr);
+    loop.windowRect = {0, 0, 152, 112};
+    loop.RecordFailure(SAVER_E_NO_PREVIEW);
+    loop.StepErrorMode();
+    ::Sleep(30);
+    loop.StepErrorMode();
+    const MonitorInfo& monitor = loop.monitors[0];
+    EXPECT_EQ(monitor.boxX, 0.0f);
+    EXPECT_EQ(monitor.boxY, 0.0f);
+    EXPECT_EQ(monitor.boxWidth, 152.0f);
+    EXPECT_EQ(monitor.boxHeight, 112.0f);
+    EXPECT_STREQ(loop.errorText, "No preview available");
+}

@@ -1,0 +1,86 @@
+// Environment creation against scripted adapters: which monitors get units, and what is
+// recorded when a unit or the scene cannot be made.
+#include "d3denv/saver_with_fakes.h"
+
+namespace {
+
+class Environment : public SaverWithFakes {
+protected:
+    void StartFullScreen(int monitors) {
+        for (int i = 0; i < monitors; i++) AddAdapterWithMonitor();
+        Enumerate();
+        saver.mode = SaverMode::FullScreen;
+        saver.mouseMoves = 4;
+    }
+    void StartWindowed(SaverMode mode) {
+        AddAdapterWithMonitor();
+        Enumerate();
+        saver.mode = mode;
+    }
+};
+
+}  // namespace
+
+TEST_F(Environment, EveryMonitorGetsAUnitWithItsSceneObjects) {
+    StartFullScreen(2);
+    saver.CreateEnvironment();
+    EXPECT_EQ(saver.unitCount, 2u);
+    EXPECT_EQ(saver.errorMode, 0u);
+    EXPECT_EQ(saver.units[1].adapterOrdinal, 1u);
+    EXPECT_EQ(saver.units[1].objectsRestored, 1u);
+    EXPECT_EQ(saver.windowed, 0u);
+    EXPECT_EQ(saver.mouseMoves, 0u);
+    EXPECT_STRNE(saver.units[0].deviceStats, "");
+}
+
+// "Leave Black", and "Disable Hardware" without a usable software device, leave the
+// monitor's window without a unit and record nothing.
+TEST_F(Environment, BlackMonitorsGetNoUnits) {
+    StartFullScreen(3);
+    Adapter(0).leaveBlack = 1;
+    Adapter(2).disableHardware = 1;
+    Adapter(2).softwareCompatible = 0;
+    saver.CreateEnvironment();
+    EXPECT_EQ(saver.unitCount, 1u);
+    EXPECT_EQ(saver.units[0].adapterOrdinal, 1u);
+    EXPECT_EQ(Adapter(2).leaveBlack, 1u);
+    EXPECT_EQ(saver.errorMode, 0u);
+}
+
+TEST_F(Environment, AFailedSecondMonitorIsRecordedAndTheFirstKeepsItsUnit) {
+    StartFullScreen(2);
+    d3d->createDeviceRule = [](const FakeCreateCall& call) {
+        return call.adapter == 1 ? D3DERR_NOTAVAILABLE : D3D_OK;
+    };
+    saver.CreateEnvironment();
+    EXPECT_EQ(saver.unitCount, 1u);
+    EXPECT_EQ(saver.errorCode, SAVER_E_CREATE_DEVICE_FAILED);
+    EXPECT_EQ(saver.creates, 0);   // the error display follows; no scene objects are made
+}
+
+TEST_F(Environment, APreviewWithoutADeviceHasNoPreview) {
+    StartWindowed(SaverMode::Preview);
+    d3d->createDeviceResults = {D3DERR_NOTAVAILABLE};
+    saver.CreateEnvironment();
+    EXPECT_EQ(saver.unitCount, 0u);
+    EXPECT_EQ(saver.windowed, 1u);
+    EXPECT_EQ(saver.errorCode, SAVER_E_NO_PREVIEW);
+}
+
+TEST_F(Environment, ATestWindowWithoutAnAdapterCannotCreateADevice) {
+    StartWindowed(SaverMode::Test);
+    Adapter(0).hardwareCompatible = Adapter(0).softwareCompatible = 0;
+    saver.CreateEnvironment();
+    EXPECT_EQ(saver.unitCount, 0u);
+    EXPECT_EQ(saver.errorCode, SAVER_E_CREATE_DEVICE_FAILED);
+}
+
+TEST_F(Environment, ASceneThatCannotRestoreIsRecordedOnEveryUnit) {
+    StartFullScreen(2);
+    saver.restoreResult = E_OUTOFMEMORY;
+    saver.CreateEnvironment();
+    EXPECT_EQ(saver.restores, 2);   // the loop goes on to the next unit
+    EXPECT_EQ(saver.errorCode, SAVER_E_SCENE_OBJECTS_FAILED);
+    EXPECT_EQ(saver.units[1].objectsInitialized, 1u);
+    EXPECT_EQ(saver.units[1].objectsRestored, 0u);
+}
