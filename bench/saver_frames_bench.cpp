@@ -1,0 +1,238 @@
+// Benchmark: frames per second, CPU time per frame and time from process start to the
+// first presented frame of the saver in its test window (/t) and in full screen (/s),
+// beside a floor: the same host, device and idle loop with a frame that only clears.
+//
+//   saver_frames_bench [seconds per run] [runs]
+//
+// Needs an X display (the figures in the notes are from Xvfb at 1280 x 1024, Wine's
+// Direct3D on Mesa's software rasterizer). Every run is a child process of this program,
+// since the saver is one per process: "saver_frames_bench child <scene|floor> <seconds> /t".
+// CPU time is read from /proc for the whole process (Mesa's rasterizer threads included),
+// so the X server's own share is not in it.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "scene/sky_scene.h"
+
+namespace {
+
+const double kWarmUpSeconds = 1.0;
+
+double Now() {
+    LARGE_INTEGER counter, frequency;
+    ::QueryPerformanceCounter(&counter);
+    ::QueryPerformanceFrequency(&frequency);
+    return double(counter.QuadPart) / double(frequency.QuadPart);
+}
+
+// CPU seconds of the whole Unix process (all threads), or of the Windows threads when
+// /proc cannot be read.
+double ProcessCpuSeconds() {
+    FILE* stat = std::fopen("Z:\\proc\\self\\stat", "r");
+    if (stat) {
+        char text[1024] = {};
+        size_t length = std::fread(text, 1, sizeof(text) - 1, stat);
+        std::fclose(stat);
+        text[length] = '\0';
+        const char* rest = std::strrchr(text, ')');
+        unsigned long user = 0, system = 0;
+        if (rest && std::sscanf(rest + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu",
+                                &user, &system) == 2)
+            return double(user + system) / 100.0;
+    }
+    FILETIME creation, exit, kernel, user;
+    ::GetProcessTimes(::GetCurrentProcess(), &creation, &exit, &kernel, &user);
+    auto seconds = [](const FILETIME& t) {
+        return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) * 1e-7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
+double SecondsSinceProcessStart() {
+    FILETIME creation, exit, kernel, user, now;
+    ::GetProcessTimes(::GetCurrentProcess(), &creation, &exit, &kernel, &user);
+    ::GetSystemTimeAsFileTime(&now);
+    auto ticks = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return double(ticks(now) - ticks(creation)) * 1e-7;
+}
+
+// ---- The two programs measured -------------------------------------------------------
+
+// The floor: Saver's own device and loop, a frame that only clears (Present is the loop's).
+class FloorSaver : public Saver {
+public:
+    HRESULT DrawScene() override {
+        if (!activeDevice) return S_OK;
+        return activeDevice->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER,
+                                   D3DCOLOR_XRGB(0, 0, 64), 1.0f, 0);
+    }
+};
+
+struct Figures {
+    double firstFrameSeconds = 0.0;
+    double measureStart = 0.0, measureEnd = 0.0;
+    double cpuStart = 0.0, cpuEnd = 0.0;
+    unsigned framesAtStart = 0, framesAtEnd = 0;
+};
+Figures figures;
+unsigned frames = 0;
+double measureSeconds = 5.0;
+Saver* running = nullptr;
+
+// Counts frames at their start: the second frame begins once the first is presented.
+template <class Base>
+class Measured : public Base {
+public:
+    HRESULT AdvanceScene() override {
+        frames++;
+        if (frames == 2) figures.firstFrameSeconds = SecondsSinceProcessStart();
+        return Base::AdvanceScene();
+    }
+};
+
+void CALLBACK StartMeasuring(HWND, UINT, UINT_PTR timer, DWORD);
+void CALLBACK StopMeasuring(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    figures.measureEnd = Now();
+    figures.cpuEnd = ProcessCpuSeconds();
+    figures.framesAtEnd = frames;
+    running->EndSaver();
+}
+void CALLBACK StartMeasuring(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    figures.measureStart = Now();
+    figures.cpuStart = ProcessCpuSeconds();
+    figures.framesAtStart = frames;
+    ::SetTimer(nullptr, 0, UINT(measureSeconds * 1000.0), StopMeasuring);
+}
+
+template <class Program>
+int RunChild() {
+    Program program;
+    running = &program;
+    program.Create(::GetModuleHandleA(nullptr));
+    ::SetTimer(nullptr, 0, UINT(kWarmUpSeconds * 1000.0), StartMeasuring);
+    program.Run();
+    unsigned counted = figures.framesAtEnd - figures.framesAtStart;
+    double elapsed = figures.measureEnd - figures.measureStart;
+    if (counted == 0 || elapsed <= 0.0 || program.errorMode) {
+        std::printf("failed error=%d frames=%u\n", int(program.errorMode), counted);
+        return 1;
+    }
+    std::printf("fps=%.3f cpu_ms=%.4f first_ms=%.1f frames=%u\n", counted / elapsed,
+                (figures.cpuEnd - figures.cpuStart) * 1000.0 / counted,
+                figures.firstFrameSeconds * 1000.0, counted);
+    return 0;
+}
+
+// ---- The parent: runs every configuration several times and prints medians -------------
+
+struct Run {
+    double fps, cpuMs, firstMs;
+};
+
+bool RunOnce(const char* program, const char* sw, double seconds, Run* run) {
+    char self[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    char commandLine[2 * MAX_PATH];
+    std::snprintf(commandLine, sizeof(commandLine), "\"%s\" child %s %g %s", self, program,
+                  seconds, sw);
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    HANDLE readEnd, writeEnd;
+    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return false;
+    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION process = {};
+    BOOL started = ::CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, 0, nullptr,
+                                    nullptr, &startup, &process);
+    ::CloseHandle(writeEnd);
+    if (!started) {
+        ::CloseHandle(readEnd);
+        return false;
+    }
+    char output[512] = {};
+    DWORD total = 0, got = 0;
+    while (total < sizeof(output) - 1 &&
+           ::ReadFile(readEnd, output + total, DWORD(sizeof(output) - 1 - total), &got, nullptr) && got)
+        total += got;
+    ::CloseHandle(readEnd);
+    if (::WaitForSingleObject(process.hProcess, DWORD((seconds + 60.0) * 1000.0)) != WAIT_OBJECT_0)
+        ::TerminateProcess(process.hProcess, 1);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    unsigned counted = 0;
+    return std::sscanf(output, "fps=%lf cpu_ms=%lf first_ms=%lf frames=%u", &run->fps,
+                       &run->cpuMs, &run->firstMs, &counted) == 4;
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty()) return 0.0;
+    std::sort(values.begin(), values.end());
+    size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+}
+
+struct Medians {
+    double fps, cpuMs, firstMs;
+};
+
+Medians Measure(const char* program, const char* sw, double seconds, int runs) {
+    std::vector<double> fps, cpu, first;
+    for (int i = 0; i < runs; i++) {
+        Run run;
+        if (!RunOnce(program, sw, seconds, &run)) {
+            std::printf("  %-5s %s run %d failed\n", program, sw, i + 1);
+            continue;
+        }
+        std::printf("  %-5s %s run %d: %8.2f fps  %7.3f ms CPU/frame  first frame %7.1f ms\n",
+                    program, sw, i + 1, run.fps, run.cpuMs, run.firstMs);
+        std::fflush(stdout);
+        fps.push_back(run.fps);
+        cpu.push_back(run.cpuMs);
+        first.push_back(run.firstMs);
+    }
+    return {Median(fps), Median(cpu), Median(first)};
+}
+
+int RunParent(double seconds, int runs) {
+    std::printf("saver frames: %d runs of %.0f s after %.0f s warm-up, medians\n", runs, seconds,
+                kWarmUpSeconds);
+    for (const char* sw : {"/t", "/s"}) {
+        Medians floor = Measure("floor", sw, seconds, runs);
+        Medians scene = Measure("scene", sw, seconds, runs);
+        std::printf("%s floor: %8.2f fps  %7.3f ms CPU/frame  first frame %7.1f ms\n", sw,
+                    floor.fps, floor.cpuMs, floor.firstMs);
+        std::printf("%s scene: %8.2f fps  %7.3f ms CPU/frame  first frame %7.1f ms\n", sw,
+                    scene.fps, scene.cpuMs, scene.firstMs);
+        if (floor.fps > 0 && floor.cpuMs > 0 && floor.firstMs > 0)
+            std::printf("%s scene/floor: fps x%.2f  CPU/frame x%.2f  first frame x%.2f\n", sw,
+                        scene.fps / floor.fps, scene.cpuMs / floor.cpuMs,
+                        scene.firstMs / floor.firstMs);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 5 && std::strcmp(argv[1], "child") == 0) {
+        measureSeconds = std::atof(argv[3]);
+        if (std::strcmp(argv[2], "floor") == 0) return RunChild<Measured<FloorSaver>>();
+        return RunChild<Measured<SkyScene>>();
+    }
+    double seconds = argc > 1 ? std::atof(argv[1]) : 5.0;
+    int runs = argc > 2 ? std::atoi(argv[2]) : 3;
+    if (seconds <= 0.0) seconds = 5.0;
+    if (runs <= 0) runs = 3;
+    return RunParent(seconds, runs);
+}
