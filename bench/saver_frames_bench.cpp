@@ -6,7 +6,8 @@
 //
 // Needs an X display (the figures in the notes are from Xvfb at 1280 x 1024, Wine's
 // Direct3D on Mesa's software rasterizer). Every run is a child process of this program,
-// since the saver is one per process: "saver_frames_bench child <scene|floor> <seconds> /t".
+// since the saver is one per process: "saver_frames_bench child <scene|floor> <seconds> /t
+// <token>".
 // CPU time is read from /proc for the whole process (Mesa's rasterizer threads included),
 // so the X server's own share is not in it.
 #include <windows.h>
@@ -30,10 +31,37 @@ double Now() {
     return double(counter.QuadPart) / double(frequency.QuadPart);
 }
 
-// CPU seconds of the whole Unix process (all threads), or of the Windows threads when
-// /proc cannot be read.
+// The Unix process of this program: the /proc entry whose command line holds this run's
+// token (a Windows program's own /proc/self is the Wine server's, not its own).
+int UnixProcessId(const char* token) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = ::FindFirstFileA("Z:\\proc\\*", &entry);
+    if (search == INVALID_HANDLE_VALUE) return -1;
+    int found = -1;
+    do {
+        if (entry.cFileName[0] < '0' || entry.cFileName[0] > '9') continue;
+        char path[MAX_PATH], text[1024] = {};
+        std::snprintf(path, sizeof(path), "Z:\\proc\\%s\\cmdline", entry.cFileName);
+        FILE* file = std::fopen(path, "rb");
+        if (!file) continue;
+        size_t length = std::fread(text, 1, sizeof(text) - 1, file);
+        std::fclose(file);
+        for (size_t i = 0; i < length; i++)
+            if (text[i] == '\0') text[i] = ' ';
+        if (std::strstr(text, token) && std::strstr(text, "saver_frames_bench")) found = std::atoi(entry.cFileName);
+    } while (found < 0 && ::FindNextFileA(search, &entry));
+    ::FindClose(search);
+    return found;
+}
+
+int unixProcessId = -1;
+
+// CPU seconds of the whole Unix process (all threads, Mesa's rasterizer threads too), or
+// of the threads Wine knows when /proc cannot be read.
 double ProcessCpuSeconds() {
-    FILE* stat = std::fopen("Z:\\proc\\self\\stat", "r");
+    char path[64];
+    std::snprintf(path, sizeof(path), "Z:\\proc\\%d\\stat", unixProcessId);
+    FILE* stat = unixProcessId > 0 ? std::fopen(path, "r") : nullptr;
     if (stat) {
         char text[1024] = {};
         size_t length = std::fread(text, 1, sizeof(text) - 1, stat);
@@ -140,8 +168,9 @@ bool RunOnce(const char* program, const char* sw, double seconds, Run* run) {
     char self[MAX_PATH];
     ::GetModuleFileNameA(nullptr, self, MAX_PATH);
     char commandLine[2 * MAX_PATH];
-    std::snprintf(commandLine, sizeof(commandLine), "\"%s\" child %s %g %s", self, program,
-                  seconds, sw);
+    static int runNumber = 0;
+    std::snprintf(commandLine, sizeof(commandLine), "\"%s\" child %s %g %s run%lu_%d", self,
+                  program, seconds, sw, ::GetCurrentProcessId(), ++runNumber);
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
     HANDLE readEnd, writeEnd;
     if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return false;
@@ -225,8 +254,9 @@ int RunParent(double seconds, int runs) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 5 && std::strcmp(argv[1], "child") == 0) {
+    if (argc >= 6 && std::strcmp(argv[1], "child") == 0) {
         measureSeconds = std::atof(argv[3]);
+        unixProcessId = UnixProcessId(argv[5]);
         if (std::strcmp(argv[2], "floor") == 0) return RunChild<Measured<FloorSaver>>();
         return RunChild<Measured<SkyScene>>();
     }
