@@ -7,7 +7,7 @@ set -uo pipefail
 read -r screen_w screen_h < <(xdpyinfo | awk '/dimensions:/ { split($2, s, "x"); print s[1], s[2] }')
 
 # Moves of the pointer to new places, a while apart so that none is merged with another.
-move_to() { xdotool mousemove "$1" "$2"; sleep 0.6; }
+move_to() { xdotool mousemove "$1" "$2"; sleep 1; }
 
 xdotool mousemove 20 20
 sleep 0.5

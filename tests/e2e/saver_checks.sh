@@ -55,7 +55,7 @@ check_scene() {
   echo "scene check: sky $sky, stone below $slabs, stone in the middle $cube, $colours colours"
   at_least "$sky" 0.15 || fail "no sky"
   at_least "$slabs" 0.05 || fail "no slabs"
-  at_least "$cube" 0.20 || fail "no cube in the middle"
+  at_least "$cube" 0.15 || fail "no cube in the middle"
   at_least "$colours" 5000 || fail "not a textured picture"
 }
 
