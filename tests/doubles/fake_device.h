@@ -35,6 +35,8 @@
 //                                                 row of textures and image surfaces, so
 //                                                 code that ignores the pitch shows up
 //
+// Methods the product never calls are recorded by name only and return E_NOTIMPL.
+//
 // Reference counts follow Direct3D 8: the device holds a reference to its FakeDirect3D;
 // every resource holds a reference to its device (a leaked texture keeps the device
 // alive); texture level surfaces hold a reference to their texture. Bound textures and
@@ -61,6 +63,23 @@ UINT FakeBytesPerPixel(D3DFORMAT format);
 // Takes the front of `queue` if it has one, else `sticky`.
 HRESULT NextResult(std::deque<HRESULT>& queue, HRESULT sticky = D3D_OK);
 
+// How many of `calls` are calls of the method `name`.
+int CountCallsNamed(const std::vector<std::string>& calls, const char* name);
+
+// GetDevice of every resource: one more reference to `device`.
+HRESULT FakeGetDevice(FakeDevice* device, IDirect3DDevice8** out);
+
+// Plumbing of the resource interfaces that nothing under test relies on.
+#define FAKE_PRIVATE_DATA                                                                   \
+    STDMETHOD(GetDevice)(IDirect3DDevice8** d) override { return FakeGetDevice(device_, d); } \
+    STDMETHOD(SetPrivateData)(REFGUID, const void*, DWORD, DWORD) override { return D3D_OK; } \
+    STDMETHOD(GetPrivateData)(REFGUID, void*, DWORD*) override { return D3DERR_NOTFOUND; }  \
+    STDMETHOD(FreePrivateData)(REFGUID) override { return D3D_OK; }
+#define FAKE_PRIORITY                                                  \
+    STDMETHOD_(DWORD, SetPriority)(DWORD) override { return 0; }       \
+    STDMETHOD_(DWORD, GetPriority)() override { return 0; }            \
+    STDMETHOD_(void, PreLoad)() override {}
+
 // ---- Vertex buffer ------------------------------------------------------------------
 class FakeVertexBuffer : public FakeUnknown<IDirect3DVertexBuffer8, FakeKind::VertexBuffer> {
 public:
@@ -74,13 +93,8 @@ public:
     bool locked = false;
     UINT lockCount = 0;           // successful Lock calls
 
-    STDMETHOD(GetDevice)(IDirect3DDevice8** device) override;
-    STDMETHOD(SetPrivateData)(REFGUID, const void*, DWORD, DWORD) override { return D3D_OK; }
-    STDMETHOD(GetPrivateData)(REFGUID, void*, DWORD*) override { return D3DERR_NOTFOUND; }
-    STDMETHOD(FreePrivateData)(REFGUID) override { return D3D_OK; }
-    STDMETHOD_(DWORD, SetPriority)(DWORD) override { return 0; }
-    STDMETHOD_(DWORD, GetPriority)() override { return 0; }
-    STDMETHOD_(void, PreLoad)() override {}
+    FAKE_PRIVATE_DATA
+    FAKE_PRIORITY
     STDMETHOD_(D3DRESOURCETYPE, GetType)() override { return D3DRTYPE_VERTEXBUFFER; }
     STDMETHOD(Lock)(UINT offset, UINT size, BYTE** data, DWORD flags) override;
     STDMETHOD(Unlock)() override;
@@ -112,13 +126,8 @@ public:
     HRESULT UnlockLevel(UINT level);
     void DescribeLevel(UINT level, D3DSURFACE_DESC* desc) const;
 
-    STDMETHOD(GetDevice)(IDirect3DDevice8** device) override;
-    STDMETHOD(SetPrivateData)(REFGUID, const void*, DWORD, DWORD) override { return D3D_OK; }
-    STDMETHOD(GetPrivateData)(REFGUID, void*, DWORD*) override { return D3DERR_NOTFOUND; }
-    STDMETHOD(FreePrivateData)(REFGUID) override { return D3D_OK; }
-    STDMETHOD_(DWORD, SetPriority)(DWORD) override { return 0; }
-    STDMETHOD_(DWORD, GetPriority)() override { return 0; }
-    STDMETHOD_(void, PreLoad)() override {}
+    FAKE_PRIVATE_DATA
+    FAKE_PRIORITY
     STDMETHOD_(D3DRESOURCETYPE, GetType)() override { return D3DRTYPE_TEXTURE; }
     STDMETHOD_(DWORD, SetLOD)(DWORD) override { return 0; }
     STDMETHOD_(DWORD, GetLOD)() override { return 0; }
@@ -149,10 +158,7 @@ public:
     // The surface's own memory (empty for a texture level: see FakeTexture::levels).
     FakeTexture::Level own;
 
-    STDMETHOD(GetDevice)(IDirect3DDevice8** device) override;
-    STDMETHOD(SetPrivateData)(REFGUID, const void*, DWORD, DWORD) override { return D3D_OK; }
-    STDMETHOD(GetPrivateData)(REFGUID, void*, DWORD*) override { return D3DERR_NOTFOUND; }
-    STDMETHOD(FreePrivateData)(REFGUID) override { return D3D_OK; }
+    FAKE_PRIVATE_DATA
     STDMETHOD(GetContainer)(REFIID, void** container) override;
     STDMETHOD(GetDesc)(D3DSURFACE_DESC* desc) override;
     STDMETHOD(LockRect)(D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) override;
@@ -166,6 +172,10 @@ private:
     D3DPOOL pool_ = D3DPOOL_SYSTEMMEM;
     DWORD usage_ = 0;
 };
+
+// Methods the product never calls: recorded by name, then E_NOTIMPL.
+#define FAKE_UNUSED(name, ...) \
+    STDMETHOD(name)(__VA_ARGS__) override { Record(#name "()"); return E_NOTIMPL; }
 
 // ---- Device -------------------------------------------------------------------------
 class FakeDevice : public FakeUnknown<IDirect3DDevice8, FakeKind::Device> {
@@ -217,111 +227,108 @@ public:
     void Record(const char* format, ...);
     std::string NameOf(IUnknown* object) const;
 
-    // IDirect3DDevice8
+    // IDirect3DDevice8: what the product uses.
     STDMETHOD(TestCooperativeLevel)() override;
-    STDMETHOD_(UINT, GetAvailableTextureMem)() override;
-    STDMETHOD(ResourceManagerDiscardBytes)(DWORD bytes) override;
-    STDMETHOD(GetDirect3D)(IDirect3D8** direct3d) override;
     STDMETHOD(GetDeviceCaps)(D3DCAPS8* caps) override;
-    STDMETHOD(GetDisplayMode)(D3DDISPLAYMODE* mode) override;
-    STDMETHOD(GetCreationParameters)(D3DDEVICE_CREATION_PARAMETERS* parameters) override;
-    STDMETHOD(SetCursorProperties)(UINT x, UINT y, IDirect3DSurface8* bitmap) override;
-    STDMETHOD_(void, SetCursorPosition)(UINT x, UINT y, DWORD flags) override;
-    STDMETHOD_(WINBOOL, ShowCursor)(WINBOOL show) override;
-    STDMETHOD(CreateAdditionalSwapChain)(D3DPRESENT_PARAMETERS*, IDirect3DSwapChain8**) override;
     STDMETHOD(Reset)(D3DPRESENT_PARAMETERS* params) override;
     STDMETHOD(Present)(const RECT* src, const RECT* dst, HWND window, const RGNDATA* dirty) override;
     STDMETHOD(GetBackBuffer)(UINT index, D3DBACKBUFFER_TYPE type, IDirect3DSurface8** surface) override;
-    STDMETHOD(GetRasterStatus)(D3DRASTER_STATUS* status) override;
-    STDMETHOD_(void, SetGammaRamp)(DWORD flags, const D3DGAMMARAMP* ramp) override;
-    STDMETHOD_(void, GetGammaRamp)(D3DGAMMARAMP* ramp) override;
     STDMETHOD(CreateTexture)(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
                              D3DPOOL pool, IDirect3DTexture8** texture) override;
-    STDMETHOD(CreateVolumeTexture)(UINT, UINT, UINT, UINT, DWORD, D3DFORMAT, D3DPOOL,
-                                   IDirect3DVolumeTexture8**) override;
-    STDMETHOD(CreateCubeTexture)(UINT, UINT, DWORD, D3DFORMAT, D3DPOOL, IDirect3DCubeTexture8**) override;
     STDMETHOD(CreateVertexBuffer)(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
                                   IDirect3DVertexBuffer8** buffer) override;
-    STDMETHOD(CreateIndexBuffer)(UINT, DWORD, D3DFORMAT, D3DPOOL, IDirect3DIndexBuffer8**) override;
-    STDMETHOD(CreateRenderTarget)(UINT, UINT, D3DFORMAT, D3DMULTISAMPLE_TYPE, WINBOOL,
-                                  IDirect3DSurface8**) override;
-    STDMETHOD(CreateDepthStencilSurface)(UINT, UINT, D3DFORMAT, D3DMULTISAMPLE_TYPE,
-                                         IDirect3DSurface8**) override;
     STDMETHOD(CreateImageSurface)(UINT width, UINT height, D3DFORMAT format,
                                   IDirect3DSurface8** surface) override;
-    STDMETHOD(CopyRects)(IDirect3DSurface8*, const RECT*, UINT, IDirect3DSurface8*, const POINT*) override;
-    STDMETHOD(UpdateTexture)(IDirect3DBaseTexture8*, IDirect3DBaseTexture8*) override;
-    STDMETHOD(GetFrontBuffer)(IDirect3DSurface8*) override;
-    STDMETHOD(SetRenderTarget)(IDirect3DSurface8*, IDirect3DSurface8*) override;
-    STDMETHOD(GetRenderTarget)(IDirect3DSurface8** surface) override;
-    STDMETHOD(GetDepthStencilSurface)(IDirect3DSurface8** surface) override;
+    STDMETHOD(CopyRects)(IDirect3DSurface8*, const RECT*, UINT count, IDirect3DSurface8*,
+                         const POINT*) override;
     STDMETHOD(BeginScene)() override;
-    STDMETHOD(EndScene)() override;
+    STDMETHOD(EndScene)() override { Record("EndScene()"); return D3D_OK; }
     STDMETHOD(Clear)(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
                      DWORD stencil) override;
     STDMETHOD(SetTransform)(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override;
-    STDMETHOD(GetTransform)(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix) override;
-    STDMETHOD(MultiplyTransform)(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override;
-    STDMETHOD(SetViewport)(const D3DVIEWPORT8* viewport) override;
-    STDMETHOD(GetViewport)(D3DVIEWPORT8* viewport) override;
-    STDMETHOD(SetMaterial)(const D3DMATERIAL8* material) override;
-    STDMETHOD(GetMaterial)(D3DMATERIAL8* material) override;
-    STDMETHOD(SetLight)(DWORD index, const D3DLIGHT8* light) override;
-    STDMETHOD(GetLight)(DWORD index, D3DLIGHT8* light) override;
-    STDMETHOD(LightEnable)(DWORD index, WINBOOL enable) override;
-    STDMETHOD(GetLightEnable)(DWORD index, WINBOOL* enable) override;
-    STDMETHOD(SetClipPlane)(DWORD index, const float* plane) override;
-    STDMETHOD(GetClipPlane)(DWORD index, float* plane) override;
     STDMETHOD(SetRenderState)(D3DRENDERSTATETYPE state, DWORD value) override;
-    STDMETHOD(GetRenderState)(D3DRENDERSTATETYPE state, DWORD* value) override;
-    STDMETHOD(BeginStateBlock)() override;
-    STDMETHOD(EndStateBlock)(DWORD* token) override;
-    STDMETHOD(ApplyStateBlock)(DWORD token) override;
-    STDMETHOD(CaptureStateBlock)(DWORD token) override;
-    STDMETHOD(DeleteStateBlock)(DWORD token) override;
-    STDMETHOD(CreateStateBlock)(D3DSTATEBLOCKTYPE type, DWORD* token) override;
-    STDMETHOD(SetClipStatus)(const D3DCLIPSTATUS8* status) override;
-    STDMETHOD(GetClipStatus)(D3DCLIPSTATUS8* status) override;
-    STDMETHOD(GetTexture)(DWORD stage, IDirect3DBaseTexture8** texture) override;
     STDMETHOD(SetTexture)(DWORD stage, IDirect3DBaseTexture8* texture) override;
-    STDMETHOD(GetTextureStageState)(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD* value) override;
     STDMETHOD(SetTextureStageState)(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override;
-    STDMETHOD(ValidateDevice)(DWORD* passes) override;
-    STDMETHOD(GetInfo)(DWORD id, void* info, DWORD size) override;
-    STDMETHOD(SetPaletteEntries)(UINT palette, const PALETTEENTRY* entries) override;
-    STDMETHOD(GetPaletteEntries)(UINT palette, PALETTEENTRY* entries) override;
-    STDMETHOD(SetCurrentTexturePalette)(UINT palette) override;
-    STDMETHOD(GetCurrentTexturePalette)(UINT* palette) override;
     STDMETHOD(DrawPrimitive)(D3DPRIMITIVETYPE type, UINT start, UINT count) override;
-    STDMETHOD(DrawIndexedPrimitive)(D3DPRIMITIVETYPE type, UINT minIndex, UINT vertices,
-                                    UINT startIndex, UINT count) override;
-    STDMETHOD(DrawPrimitiveUP)(D3DPRIMITIVETYPE type, UINT count, const void* data, UINT stride) override;
-    STDMETHOD(DrawIndexedPrimitiveUP)(D3DPRIMITIVETYPE type, UINT minIndex, UINT vertices, UINT count,
-                                      const void* indices, D3DFORMAT indexFormat, const void* data,
-                                      UINT stride) override;
-    STDMETHOD(ProcessVertices)(UINT, UINT, UINT, IDirect3DVertexBuffer8*, DWORD) override;
-    STDMETHOD(CreateVertexShader)(const DWORD*, const DWORD*, DWORD*, DWORD) override;
     STDMETHOD(SetVertexShader)(DWORD handle) override;
-    STDMETHOD(GetVertexShader)(DWORD* handle) override;
-    STDMETHOD(DeleteVertexShader)(DWORD handle) override;
-    STDMETHOD(SetVertexShaderConstant)(DWORD, const void*, DWORD) override;
-    STDMETHOD(GetVertexShaderConstant)(DWORD, void*, DWORD) override;
-    STDMETHOD(GetVertexShaderDeclaration)(DWORD, void*, DWORD*) override;
-    STDMETHOD(GetVertexShaderFunction)(DWORD, void*, DWORD*) override;
     STDMETHOD(SetStreamSource)(UINT stream, IDirect3DVertexBuffer8* buffer, UINT stride) override;
-    STDMETHOD(GetStreamSource)(UINT stream, IDirect3DVertexBuffer8** buffer, UINT* stride) override;
-    STDMETHOD(SetIndices)(IDirect3DIndexBuffer8* indices, UINT baseVertex) override;
-    STDMETHOD(GetIndices)(IDirect3DIndexBuffer8** indices, UINT* baseVertex) override;
-    STDMETHOD(CreatePixelShader)(const DWORD*, DWORD*) override;
-    STDMETHOD(SetPixelShader)(DWORD handle) override;
-    STDMETHOD(GetPixelShader)(DWORD* handle) override;
-    STDMETHOD(DeletePixelShader)(DWORD handle) override;
-    STDMETHOD(SetPixelShaderConstant)(DWORD, const void*, DWORD) override;
-    STDMETHOD(GetPixelShaderConstant)(DWORD, void*, DWORD) override;
-    STDMETHOD(GetPixelShaderFunction)(DWORD, void*, DWORD*) override;
-    STDMETHOD(DrawRectPatch)(UINT, const float*, const D3DRECTPATCH_INFO*) override;
-    STDMETHOD(DrawTriPatch)(UINT, const float*, const D3DTRIPATCH_INFO*) override;
-    STDMETHOD(DeletePatch)(UINT handle) override;
+
+    // IDirect3DDevice8: the rest.
+    STDMETHOD_(UINT, GetAvailableTextureMem)() override { Record("GetAvailableTextureMem()"); return 64u << 20; }
+    STDMETHOD_(void, SetCursorPosition)(UINT, UINT, DWORD) override { Record("SetCursorPosition()"); }
+    STDMETHOD_(WINBOOL, ShowCursor)(WINBOOL) override { Record("ShowCursor()"); return FALSE; }
+    STDMETHOD_(void, SetGammaRamp)(DWORD, const D3DGAMMARAMP*) override { Record("SetGammaRamp()"); }
+    STDMETHOD_(void, GetGammaRamp)(D3DGAMMARAMP*) override { Record("GetGammaRamp()"); }
+    FAKE_UNUSED(ResourceManagerDiscardBytes, DWORD)
+    FAKE_UNUSED(GetDirect3D, IDirect3D8**)
+    FAKE_UNUSED(GetDisplayMode, D3DDISPLAYMODE*)
+    FAKE_UNUSED(GetCreationParameters, D3DDEVICE_CREATION_PARAMETERS*)
+    FAKE_UNUSED(SetCursorProperties, UINT, UINT, IDirect3DSurface8*)
+    FAKE_UNUSED(CreateAdditionalSwapChain, D3DPRESENT_PARAMETERS*, IDirect3DSwapChain8**)
+    FAKE_UNUSED(GetRasterStatus, D3DRASTER_STATUS*)
+    FAKE_UNUSED(CreateVolumeTexture, UINT, UINT, UINT, UINT, DWORD, D3DFORMAT, D3DPOOL, IDirect3DVolumeTexture8**)
+    FAKE_UNUSED(CreateCubeTexture, UINT, UINT, DWORD, D3DFORMAT, D3DPOOL, IDirect3DCubeTexture8**)
+    FAKE_UNUSED(CreateIndexBuffer, UINT, DWORD, D3DFORMAT, D3DPOOL, IDirect3DIndexBuffer8**)
+    FAKE_UNUSED(CreateRenderTarget, UINT, UINT, D3DFORMAT, D3DMULTISAMPLE_TYPE, WINBOOL, IDirect3DSurface8**)
+    FAKE_UNUSED(CreateDepthStencilSurface, UINT, UINT, D3DFORMAT, D3DMULTISAMPLE_TYPE, IDirect3DSurface8**)
+    FAKE_UNUSED(UpdateTexture, IDirect3DBaseTexture8*, IDirect3DBaseTexture8*)
+    FAKE_UNUSED(GetFrontBuffer, IDirect3DSurface8*)
+    FAKE_UNUSED(SetRenderTarget, IDirect3DSurface8*, IDirect3DSurface8*)
+    FAKE_UNUSED(GetRenderTarget, IDirect3DSurface8**)
+    FAKE_UNUSED(GetDepthStencilSurface, IDirect3DSurface8**)
+    FAKE_UNUSED(GetTransform, D3DTRANSFORMSTATETYPE, D3DMATRIX*)
+    FAKE_UNUSED(MultiplyTransform, D3DTRANSFORMSTATETYPE, const D3DMATRIX*)
+    FAKE_UNUSED(SetViewport, const D3DVIEWPORT8*)
+    FAKE_UNUSED(GetViewport, D3DVIEWPORT8*)
+    FAKE_UNUSED(SetMaterial, const D3DMATERIAL8*)
+    FAKE_UNUSED(GetMaterial, D3DMATERIAL8*)
+    FAKE_UNUSED(SetLight, DWORD, const D3DLIGHT8*)
+    FAKE_UNUSED(GetLight, DWORD, D3DLIGHT8*)
+    FAKE_UNUSED(LightEnable, DWORD, WINBOOL)
+    FAKE_UNUSED(GetLightEnable, DWORD, WINBOOL*)
+    FAKE_UNUSED(SetClipPlane, DWORD, const float*)
+    FAKE_UNUSED(GetClipPlane, DWORD, float*)
+    FAKE_UNUSED(GetRenderState, D3DRENDERSTATETYPE, DWORD*)
+    FAKE_UNUSED(BeginStateBlock)
+    FAKE_UNUSED(EndStateBlock, DWORD*)
+    FAKE_UNUSED(ApplyStateBlock, DWORD)
+    FAKE_UNUSED(CaptureStateBlock, DWORD)
+    FAKE_UNUSED(DeleteStateBlock, DWORD)
+    FAKE_UNUSED(CreateStateBlock, D3DSTATEBLOCKTYPE, DWORD*)
+    FAKE_UNUSED(SetClipStatus, const D3DCLIPSTATUS8*)
+    FAKE_UNUSED(GetClipStatus, D3DCLIPSTATUS8*)
+    FAKE_UNUSED(GetTexture, DWORD, IDirect3DBaseTexture8**)
+    FAKE_UNUSED(GetTextureStageState, DWORD, D3DTEXTURESTAGESTATETYPE, DWORD*)
+    FAKE_UNUSED(ValidateDevice, DWORD*)
+    FAKE_UNUSED(GetInfo, DWORD, void*, DWORD)
+    FAKE_UNUSED(SetPaletteEntries, UINT, const PALETTEENTRY*)
+    FAKE_UNUSED(GetPaletteEntries, UINT, PALETTEENTRY*)
+    FAKE_UNUSED(SetCurrentTexturePalette, UINT)
+    FAKE_UNUSED(GetCurrentTexturePalette, UINT*)
+    FAKE_UNUSED(DrawIndexedPrimitive, D3DPRIMITIVETYPE, UINT, UINT, UINT, UINT)
+    FAKE_UNUSED(DrawPrimitiveUP, D3DPRIMITIVETYPE, UINT, const void*, UINT)
+    FAKE_UNUSED(DrawIndexedPrimitiveUP, D3DPRIMITIVETYPE, UINT, UINT, UINT, const void*, D3DFORMAT, const void*, UINT)
+    FAKE_UNUSED(ProcessVertices, UINT, UINT, UINT, IDirect3DVertexBuffer8*, DWORD)
+    FAKE_UNUSED(CreateVertexShader, const DWORD*, const DWORD*, DWORD*, DWORD)
+    FAKE_UNUSED(GetVertexShader, DWORD*)
+    FAKE_UNUSED(DeleteVertexShader, DWORD)
+    FAKE_UNUSED(SetVertexShaderConstant, DWORD, const void*, DWORD)
+    FAKE_UNUSED(GetVertexShaderConstant, DWORD, void*, DWORD)
+    FAKE_UNUSED(GetVertexShaderDeclaration, DWORD, void*, DWORD*)
+    FAKE_UNUSED(GetVertexShaderFunction, DWORD, void*, DWORD*)
+    FAKE_UNUSED(GetStreamSource, UINT, IDirect3DVertexBuffer8**, UINT*)
+    FAKE_UNUSED(SetIndices, IDirect3DIndexBuffer8*, UINT)
+    FAKE_UNUSED(GetIndices, IDirect3DIndexBuffer8**, UINT*)
+    FAKE_UNUSED(CreatePixelShader, const DWORD*, DWORD*)
+    FAKE_UNUSED(SetPixelShader, DWORD)
+    FAKE_UNUSED(GetPixelShader, DWORD*)
+    FAKE_UNUSED(DeletePixelShader, DWORD)
+    FAKE_UNUSED(SetPixelShaderConstant, DWORD, const void*, DWORD)
+    FAKE_UNUSED(GetPixelShaderConstant, DWORD, void*, DWORD)
+    FAKE_UNUSED(GetPixelShaderFunction, DWORD, void*, DWORD*)
+    FAKE_UNUSED(DrawRectPatch, UINT, const float*, const D3DRECTPATCH_INFO*)
+    FAKE_UNUSED(DrawTriPatch, UINT, const float*, const D3DTRIPATCH_INFO*)
+    FAKE_UNUSED(DeletePatch, UINT)
 
 private:
     FakeDirect3D* direct3d_;

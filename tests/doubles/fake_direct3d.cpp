@@ -27,13 +27,8 @@ bool Contains(const std::vector<D3DFORMAT>& list, D3DFORMAT format) {
 void CountFake(FakeKind kind, int delta) { liveCounts[int(kind)] += delta; }
 
 FakeLiveCounts LiveFakes() {
-    FakeLiveCounts counts;
-    counts.direct3d = liveCounts[int(FakeKind::Direct3D)];
-    counts.devices = liveCounts[int(FakeKind::Device)];
-    counts.surfaces = liveCounts[int(FakeKind::Surface)];
-    counts.textures = liveCounts[int(FakeKind::Texture)];
-    counts.vertexBuffers = liveCounts[int(FakeKind::VertexBuffer)];
-    return counts;
+    const int* n = liveCounts;
+    return {n[0], n[1], n[2], n[3], n[4]};   // in FakeKind order
 }
 
 void InstallFakeDirect3D(FakeDirect3D* direct3d) {
@@ -43,12 +38,7 @@ void InstallFakeDirect3D(FakeDirect3D* direct3d) {
 
 // ---- Building scripts ---------------------------------------------------------------
 D3DDISPLAYMODE FakeMode(UINT width, UINT height, D3DFORMAT format, UINT refreshRate) {
-    D3DDISPLAYMODE mode;
-    mode.Width = width;
-    mode.Height = height;
-    mode.RefreshRate = refreshRate;
-    mode.Format = format;
-    return mode;
+    return {width, height, refreshRate, format};
 }
 
 D3DCAPS8 FakeCaps(DWORD devCaps, bool canRenderWindowed) {
@@ -56,18 +46,12 @@ D3DCAPS8 FakeCaps(DWORD devCaps, bool canRenderWindowed) {
     caps.DevCaps = devCaps;
     caps.Caps2 = canRenderWindowed ? D3DCAPS2_CANRENDERWINDOWED : 0;
     caps.MaxTextureWidth = caps.MaxTextureHeight = 2048;
-    caps.MaxSimultaneousTextures = 2;
-    caps.MaxTextureBlendStages = 2;
+    caps.MaxSimultaneousTextures = caps.MaxTextureBlendStages = 2;
     return caps;
 }
 
 FakeDeviceType* FakeAdapter::Type(D3DDEVTYPE type) {
-    switch (type) {
-    case D3DDEVTYPE_HAL: return &hal;
-    case D3DDEVTYPE_REF: return &ref;
-    case D3DDEVTYPE_SW: return &sw;
-    default: return nullptr;
-    }
+    return type == D3DDEVTYPE_HAL ? &hal : type == D3DDEVTYPE_REF ? &ref : type == D3DDEVTYPE_SW ? &sw : nullptr;
 }
 
 void FakeAdapter::SetDescription(const char* text) {
@@ -108,29 +92,12 @@ void FakeDirect3D::Record(const char* format, ...) {
     calls.push_back(text);
 }
 
-int FakeDirect3D::CountCalls(const char* name) const {
-    std::string prefix = std::string(name) + "(";
-    return int(std::count_if(calls.begin(), calls.end(), [&](const std::string& call) {
-        return call.compare(0, prefix.size(), prefix) == 0;
-    }));
-}
-
 const FakeDeviceType* FakeDirect3D::TypeOf(UINT adapter, D3DDEVTYPE type) {
     if (adapter >= adapters.size()) return nullptr;
     return adapters[adapter].Type(type);
 }
 
 // ---- IDirect3D8 ---------------------------------------------------------------------
-HRESULT FakeDirect3D::RegisterSoftwareDevice(void*) {
-    Record("RegisterSoftwareDevice()");
-    return D3DERR_INVALIDCALL;
-}
-
-UINT FakeDirect3D::GetAdapterCount() {
-    Record("GetAdapterCount()");
-    return UINT(adapters.size());
-}
-
 HRESULT FakeDirect3D::GetAdapterIdentifier(UINT adapter, DWORD flags, D3DADAPTER_IDENTIFIER8* id) {
     Record("GetAdapterIdentifier(%u,%lu)", adapter, flags);
     if (adapter >= adapters.size() || !id) return D3DERR_INVALIDCALL;
@@ -194,12 +161,6 @@ HRESULT FakeDirect3D::CheckDeviceFormat(UINT adapter, D3DDEVTYPE type, D3DFORMAT
     return D3D_OK;
 }
 
-HRESULT FakeDirect3D::CheckDeviceMultiSampleType(UINT adapter, D3DDEVTYPE type, D3DFORMAT,
-                                                 WINBOOL, D3DMULTISAMPLE_TYPE samples) {
-    Record("CheckDeviceMultiSampleType(%u,%d,%d)", adapter, int(type), int(samples));
-    return samples == D3DMULTISAMPLE_NONE ? D3D_OK : D3DERR_NOTAVAILABLE;
-}
-
 HRESULT FakeDirect3D::CheckDepthStencilMatch(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
                                              D3DFORMAT renderTarget, D3DFORMAT depthStencil) {
     Record("CheckDepthStencilMatch(%u,%d,%d,%d,%d)", adapter, int(type), int(adapterFormat),
@@ -235,14 +196,12 @@ HRESULT FakeDirect3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWind
     FakeCreateCall call = {adapter, type, focusWindow, behaviorFlags, {}, D3D_OK};
     if (params) call.params = *params;
     const FakeDeviceType* t = TypeOf(adapter, type);
-    if (!device || !params || !t || !t->available) {
+    if (!device || !params || !t || !t->available)
         call.result = D3DERR_INVALIDCALL;
-    } else if (!createDeviceResults.empty()) {
-        call.result = createDeviceResults.front();
-        createDeviceResults.pop_front();
-    } else if (createDeviceRule) {
+    else if (!createDeviceResults.empty())
+        call.result = NextResult(createDeviceResults);
+    else if (createDeviceRule)
         call.result = createDeviceRule(call);
-    }
     createCalls.push_back(call);
     if (FAILED(call.result)) return call.result;
 

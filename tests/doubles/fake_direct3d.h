@@ -95,10 +95,10 @@ public:
     std::function<void(FakeDevice&)> onDeviceCreated;   // script a new device
     std::vector<FakeCreateCall> createCalls;
     std::vector<std::string> calls;
-    int CountCalls(const char* name) const;
+    int CountCalls(const char* name) const { return CountCallsNamed(calls, name); }
 
-    STDMETHOD(RegisterSoftwareDevice)(void* initialize) override;
-    STDMETHOD_(UINT, GetAdapterCount)() override;
+    STDMETHOD(RegisterSoftwareDevice)(void*) override { Record("RegisterSoftwareDevice()"); return E_NOTIMPL; }
+    STDMETHOD_(UINT, GetAdapterCount)() override { Record("GetAdapterCount()"); return UINT(adapters.size()); }
     STDMETHOD(GetAdapterIdentifier)(UINT adapter, DWORD flags, D3DADAPTER_IDENTIFIER8* id) override;
     STDMETHOD_(UINT, GetAdapterModeCount)(UINT adapter) override;
     STDMETHOD(EnumAdapterModes)(UINT adapter, UINT mode, D3DDISPLAYMODE* out) override;
@@ -108,8 +108,11 @@ public:
     STDMETHOD(CheckDeviceFormat)(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
                                  DWORD usage, D3DRESOURCETYPE resourceType,
                                  D3DFORMAT checkFormat) override;
-    STDMETHOD(CheckDeviceMultiSampleType)(UINT adapter, D3DDEVTYPE type, D3DFORMAT format,
-                                          WINBOOL windowed, D3DMULTISAMPLE_TYPE samples) override;
+    STDMETHOD(CheckDeviceMultiSampleType)(UINT, D3DDEVTYPE, D3DFORMAT, WINBOOL,
+                                          D3DMULTISAMPLE_TYPE) override {
+        Record("CheckDeviceMultiSampleType()");
+        return E_NOTIMPL;
+    }
     STDMETHOD(CheckDepthStencilMatch)(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
                                       D3DFORMAT renderTarget, D3DFORMAT depthStencil) override;
     STDMETHOD(GetDeviceCaps)(UINT adapter, D3DDEVTYPE type, D3DCAPS8* caps) override;

@@ -1,7 +1,5 @@
 // The resources of FakeDevice: vertex buffers, textures and surfaces backed by real memory
 // (see fake_device.h).
-#include <cstdio>
-
 #include "doubles/fake_device.h"
 
 UINT FakeBytesPerPixel(D3DFORMAT format) {
@@ -30,14 +28,23 @@ HRESULT NextResult(std::deque<HRESULT>& queue, HRESULT sticky) {
     return result;
 }
 
+HRESULT FakeGetDevice(FakeDevice* device, IDirect3DDevice8** out) {
+    if (!out) return D3DERR_INVALIDCALL;
+    device->AddRef();
+    *out = device;
+    return D3D_OK;
+}
+
 namespace {
 FakeTexture::Level MakeLevel(UINT width, UINT height, D3DFORMAT format, UINT rowPadding) {
-    FakeTexture::Level level;
-    level.width = width;
-    level.height = height;
-    level.pitch = (width * FakeBytesPerPixel(format) + rowPadding + 3) & ~3u;
-    level.memory.assign(size_t(level.pitch) * height, 0);
-    return level;
+    UINT pitch = (width * FakeBytesPerPixel(format) + rowPadding + 3) & ~3u;
+    return {width, height, pitch, std::vector<BYTE>(size_t(pitch) * height, 0)};
+}
+
+void Describe(const FakeTexture::Level& level, D3DFORMAT format, DWORD usage, D3DPOOL pool,
+              D3DSURFACE_DESC* desc) {
+    *desc = {format, D3DRTYPE_SURFACE, usage, pool, UINT(level.memory.size()),
+             D3DMULTISAMPLE_NONE, level.width, level.height};
 }
 
 HRESULT LockLevelMemory(FakeTexture::Level& level, D3DFORMAT format, D3DLOCKED_RECT* locked,
@@ -52,8 +59,13 @@ HRESULT LockLevelMemory(FakeTexture::Level& level, D3DFORMAT format, D3DLOCKED_R
         offset = size_t(rect->top) * level.pitch + size_t(rect->left) * FakeBytesPerPixel(format);
     }
     level.locked = true;
-    locked->Pitch = INT(level.pitch);
-    locked->pBits = level.memory.data() + offset;
+    *locked = {INT(level.pitch), level.memory.data() + offset};
+    return D3D_OK;
+}
+
+HRESULT UnlockLevelMemory(FakeTexture::Level& level) {
+    if (!level.locked) return D3DERR_INVALIDCALL;
+    level.locked = false;
     return D3D_OK;
 }
 }  // namespace
@@ -67,13 +79,6 @@ FakeVertexBuffer::FakeVertexBuffer(FakeDevice* device, UINT length, DWORD usage_
 }
 
 FakeVertexBuffer::~FakeVertexBuffer() { device_->Release(); }
-
-HRESULT FakeVertexBuffer::GetDevice(IDirect3DDevice8** device) {
-    if (!device) return D3DERR_INVALIDCALL;
-    device_->AddRef();
-    *device = device_;
-    return D3D_OK;
-}
 
 HRESULT FakeVertexBuffer::Lock(UINT offset, UINT size, BYTE** data, DWORD flags) {
     device_->Record("%s.Lock(%u,%u,%lu)", label.c_str(), offset, size, flags);
@@ -98,12 +103,7 @@ HRESULT FakeVertexBuffer::Unlock() {
 
 HRESULT FakeVertexBuffer::GetDesc(D3DVERTEXBUFFER_DESC* desc) {
     if (!desc) return D3DERR_INVALIDCALL;
-    desc->Format = D3DFMT_VERTEXDATA;
-    desc->Type = D3DRTYPE_VERTEXBUFFER;
-    desc->Usage = usage;
-    desc->Pool = pool;
-    desc->Size = UINT(memory.size());
-    desc->FVF = fvf;
+    *desc = {D3DFMT_VERTEXDATA, D3DRTYPE_VERTEXBUFFER, usage, pool, UINT(memory.size()), fvf};
     return D3D_OK;
 }
 
@@ -124,23 +124,8 @@ FakeTexture::FakeTexture(FakeDevice* device, UINT width, UINT height, UINT level
 
 FakeTexture::~FakeTexture() { device_->Release(); }
 
-HRESULT FakeTexture::GetDevice(IDirect3DDevice8** device) {
-    if (!device) return D3DERR_INVALIDCALL;
-    device_->AddRef();
-    *device = device_;
-    return D3D_OK;
-}
-
 void FakeTexture::DescribeLevel(UINT level, D3DSURFACE_DESC* desc) const {
-    const Level& l = levels[level];
-    desc->Format = format;
-    desc->Type = D3DRTYPE_SURFACE;
-    desc->Usage = usage;
-    desc->Pool = pool;
-    desc->Size = UINT(l.memory.size());
-    desc->MultiSampleType = D3DMULTISAMPLE_NONE;
-    desc->Width = l.width;
-    desc->Height = l.height;
+    Describe(levels[level], format, usage, pool, desc);
 }
 
 HRESULT FakeTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
@@ -152,10 +137,8 @@ HRESULT FakeTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
 HRESULT FakeTexture::GetSurfaceLevel(UINT level, IDirect3DSurface8** surface) {
     device_->Record("%s.GetSurfaceLevel(%u)", label.c_str(), level);
     if (!surface) return D3DERR_INVALIDCALL;
-    *surface = nullptr;
-    if (level >= levels.size()) return D3DERR_INVALIDCALL;
-    *surface = new FakeSurface(this, level);
-    return D3D_OK;
+    *surface = level < levels.size() ? new FakeSurface(this, level) : nullptr;
+    return *surface ? D3D_OK : D3DERR_INVALIDCALL;
 }
 
 HRESULT FakeTexture::LockLevel(UINT level, D3DLOCKED_RECT* locked, const RECT* rect) {
@@ -166,9 +149,7 @@ HRESULT FakeTexture::LockLevel(UINT level, D3DLOCKED_RECT* locked, const RECT* r
 }
 
 HRESULT FakeTexture::UnlockLevel(UINT level) {
-    if (level >= levels.size() || !levels[level].locked) return D3DERR_INVALIDCALL;
-    levels[level].locked = false;
-    return D3D_OK;
+    return level < levels.size() ? UnlockLevelMemory(levels[level]) : D3DERR_INVALIDCALL;
 }
 
 HRESULT FakeTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) {
@@ -202,13 +183,6 @@ FakeSurface::~FakeSurface() {
         device_->Release();
 }
 
-HRESULT FakeSurface::GetDevice(IDirect3DDevice8** device) {
-    if (!device) return D3DERR_INVALIDCALL;
-    device_->AddRef();
-    *device = device_;
-    return D3D_OK;
-}
-
 HRESULT FakeSurface::GetContainer(REFIID, void** container) {
     if (!container) return D3DERR_INVALIDCALL;
     *container = nullptr;
@@ -220,18 +194,10 @@ HRESULT FakeSurface::GetContainer(REFIID, void** container) {
 
 HRESULT FakeSurface::GetDesc(D3DSURFACE_DESC* desc) {
     if (!desc) return D3DERR_INVALIDCALL;
-    if (texture_) {
+    if (texture_)
         texture_->DescribeLevel(level_, desc);
-        return D3D_OK;
-    }
-    desc->Format = format_;
-    desc->Type = D3DRTYPE_SURFACE;
-    desc->Usage = usage_;
-    desc->Pool = pool_;
-    desc->Size = UINT(own.memory.size());
-    desc->MultiSampleType = D3DMULTISAMPLE_NONE;
-    desc->Width = own.width;
-    desc->Height = own.height;
+    else
+        Describe(own, format_, usage_, pool_, desc);
     return D3D_OK;
 }
 
@@ -245,8 +211,5 @@ HRESULT FakeSurface::LockRect(D3DLOCKED_RECT* locked, const RECT* rect, DWORD fl
 
 HRESULT FakeSurface::UnlockRect() {
     device_->Record("%s.UnlockRect()", label.c_str());
-    if (texture_) return texture_->UnlockLevel(level_);
-    if (!own.locked) return D3DERR_INVALIDCALL;
-    own.locked = false;
-    return D3D_OK;
+    return texture_ ? texture_->UnlockLevel(level_) : UnlockLevelMemory(own);
 }

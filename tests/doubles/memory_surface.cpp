@@ -4,11 +4,7 @@
 #include <cstring>
 
 MemorySurface::MemorySurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool) {
-    desc_.Format = format;
-    desc_.Type = D3DRTYPE_SURFACE;
-    desc_.Pool = pool;
-    desc_.Width = width;
-    desc_.Height = height;
+    desc_ = {format, D3DRTYPE_SURFACE, 0, pool, 0, D3DMULTISAMPLE_NONE, width, height};
     bytesPerPixel_ = BytesPerPixel(format);
     pitch_ = size_t(width) * bytesPerPixel_ + kGuard;
     desc_.Size = UINT(pitch_ * height);
@@ -29,36 +25,10 @@ UINT MemorySurface::BytesPerPixel(D3DFORMAT format) {
     }
 }
 
-HRESULT MemorySurface::QueryInterface(REFIID, void** object) {
-    if (object) *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG MemorySurface::AddRef() { return ++references_; }
-
 ULONG MemorySurface::Release() {
     ULONG left = --references_;
     if (left == 0) delete this;
     return left;
-}
-
-HRESULT MemorySurface::GetDevice(IDirect3DDevice8** device) {
-    if (device) *device = nullptr;
-    return D3DERR_INVALIDCALL;
-}
-
-HRESULT MemorySurface::SetPrivateData(REFGUID, const void*, DWORD, DWORD) { return E_NOTIMPL; }
-HRESULT MemorySurface::GetPrivateData(REFGUID, void*, DWORD*) { return E_NOTIMPL; }
-HRESULT MemorySurface::FreePrivateData(REFGUID) { return E_NOTIMPL; }
-HRESULT MemorySurface::GetContainer(REFIID, void** container) {
-    if (container) *container = nullptr;
-    return E_NOINTERFACE;
-}
-
-HRESULT MemorySurface::GetDesc(D3DSURFACE_DESC* desc) {
-    if (!desc) return D3DERR_INVALIDCALL;
-    *desc = desc_;
-    return S_OK;
 }
 
 HRESULT MemorySurface::LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD flags) {
@@ -66,9 +36,8 @@ HRESULT MemorySurface::LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DW
     if (FAILED(lockResult)) return lockResult;
     RECT r = rect ? *rect : RECT{0, 0, LONG(desc_.Width), LONG(desc_.Height)};
     if (r.left < 0 || r.top < 0 || r.left > r.right || r.top > r.bottom ||
-        UINT(r.right) > desc_.Width || UINT(r.bottom) > desc_.Height) {
+        UINT(r.right) > desc_.Width || UINT(r.bottom) > desc_.Height)
         return D3DERR_INVALIDCALL;
-    }
     ++lockCount;
     locked = true;
     lastLockRect = r;
@@ -99,21 +68,18 @@ void MemorySurface::SetPixel(UINT x, UINT y, uint32_t value) {
 }
 
 void MemorySurface::Fill(uint32_t value) {
-    for (UINT y = 0; y < desc_.Height; ++y) {
+    for (UINT y = 0; y < desc_.Height; ++y)
         for (UINT x = 0; x < desc_.Width; ++x) SetPixel(x, y, value);
-    }
 }
 
 bool MemorySurface::GuardsIntact() const {
     size_t rowBytes = size_t(desc_.Width) * bytesPerPixel_;
-    for (size_t i = 0; i < kGuard; ++i) {
+    for (size_t i = 0; i < kGuard; ++i)
         if (memory_[i] != kGuardByte || memory_[memory_.size() - 1 - i] != kGuardByte) return false;
-    }
     for (UINT y = 0; y < desc_.Height; ++y) {
         const BYTE* pad = &memory_[kGuard + size_t(y) * pitch_ + rowBytes];
-        for (size_t i = 0; i < kGuard; ++i) {
+        for (size_t i = 0; i < kGuard; ++i)
             if (pad[i] != kGuardByte) return false;
-        }
     }
     return true;
 }

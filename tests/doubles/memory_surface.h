@@ -19,16 +19,24 @@ public:
     virtual ~MemorySurface() = default;
 
     // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+        if (object) *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
     ULONG STDMETHODCALLTYPE Release() override;
     // IDirect3DSurface8
-    HRESULT STDMETHODCALLTYPE GetDevice(IDirect3DDevice8** device) override;
-    HRESULT STDMETHODCALLTYPE SetPrivateData(REFGUID, const void*, DWORD, DWORD) override;
-    HRESULT STDMETHODCALLTYPE GetPrivateData(REFGUID, void*, DWORD*) override;
-    HRESULT STDMETHODCALLTYPE FreePrivateData(REFGUID) override;
-    HRESULT STDMETHODCALLTYPE GetContainer(REFIID, void**) override;
-    HRESULT STDMETHODCALLTYPE GetDesc(D3DSURFACE_DESC* desc) override;
+    HRESULT STDMETHODCALLTYPE GetDevice(IDirect3DDevice8** device) override {
+        if (device) *device = nullptr;
+        return D3DERR_INVALIDCALL;
+    }
+    HRESULT STDMETHODCALLTYPE SetPrivateData(REFGUID, const void*, DWORD, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetPrivateData(REFGUID, void*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE FreePrivateData(REFGUID) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetContainer(REFIID, void** container) override { return QueryInterface(GUID(), container); }
+    HRESULT STDMETHODCALLTYPE GetDesc(D3DSURFACE_DESC* desc) override {
+        return desc ? (*desc = desc_, S_OK) : D3DERR_INVALIDCALL;
+    }
     HRESULT STDMETHODCALLTYPE LockRect(D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) override;
     HRESULT STDMETHODCALLTYPE UnlockRect() override;
 
