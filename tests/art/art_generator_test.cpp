@@ -40,12 +40,3 @@ TEST(ArtGenerator, ProgramCarriesExactlyWhatItMakes) {
         EXPECT_TRUE(std::equal(dib.begin(), dib.end(), file.begin() + 14));
     }
 }
-
-TEST(ArtGenerator, ResourceScriptNamesEveryBitmapAndTheIcon) {
-    const std::vector<artgen::ArtFile> files = artgen::ResourceFiles(Art());
-    const std::string rc(files.back().bytes.begin(), files.back().bytes.end());
-    EXPECT_EQ(files.back().name, "art.rc");
-    EXPECT_NE(rc.find("IDI_CIRRANE ICON \"cirrane.ico\""), std::string::npos);
-    for (const auto& entry : artgen::ArtBitmaps())
-        EXPECT_NE(rc.find(std::string(entry.symbol) + " BITMAP \"" + entry.file + "\""), std::string::npos) << entry.id;
-}

@@ -4,6 +4,7 @@
 // the release/re-creation pair.
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "d3denv/adapter_enumeration.h"
 #include "doubles/support.h"
@@ -21,15 +22,18 @@ protected:
         unit.adapterOrdinal = a;
         return unit;
     }
-    std::string Mode(const FakeCreateCall& call) {
-        return std::to_string(call.params.BackBufferWidth) + "x" +
-               std::to_string(call.params.BackBufferHeight) + "/" +
-               std::to_string(int(call.params.BackBufferFormat));
-    }
+    // The modes CreateDevice was asked for, as "width x height/format ".
     std::string Attempts() {
         std::string text;
-        for (const FakeCreateCall& call : d3d->createCalls) text += Mode(call) + " ";
+        for (const FakeCreateCall& c : d3d->createCalls)
+            text += std::to_string(c.params.BackBufferWidth) + "x" + std::to_string(c.params.BackBufferHeight) +
+                    "/" + std::to_string(int(c.params.BackBufferFormat)) + " ";
         return text;
+    }
+    void StoreMode(UINT width, UINT height, D3DFORMAT format) {
+        Adapter(0).userWidth = width;
+        Adapter(0).userHeight = height;
+        Adapter(0).userFormat = format;
     }
     bool ReadDword(const char* key, const char* name, DWORD* value) {
         DWORD size = sizeof(*value);
@@ -90,13 +94,9 @@ TEST_F(Selection, HardwareTakesTheDesktopResolutionIn32BitsAndNothingIsWritten) 
 TEST_F(Selection, StoredModeIsUsedWhileOfferedElseTheAutomaticChoice) {
     AddAdapterWithMonitor();
     Enumerate();
-    Adapter(0).userWidth = 800;
-    Adapter(0).userHeight = 600;
-    Adapter(0).userFormat = D3DFMT_R5G6B5;
+    StoreMode(800, 600, D3DFMT_R5G6B5);
     ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
-    Adapter(0).userWidth = 1280;
-    Adapter(0).userHeight = 1024;
-    Adapter(0).userFormat = D3DFMT_X8R8G8B8;
+    StoreMode(1280, 1024, D3DFMT_X8R8G8B8);
     ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
     EXPECT_EQ(Attempts(), "800x600/23 1024x768/22 ");
     EXPECT_EQ(Adapter(0).userWidth, 1280u);   // not rewritten: it was no fallback
@@ -145,13 +145,11 @@ TEST_F(Selection, FailedX8R8G8B8FallsBackToR5G6B5OfTheSameSizeAndIsRemembered) {
     EXPECT_EQ(Attempts(), "1024x768/22 1024x768/23 ");
     EXPECT_EQ(Adapter(0).userWidth, 1024u);
     EXPECT_EQ(Adapter(0).userFormat, D3DFMT_R5G6B5);
-    DWORD value = 0;
-    ASSERT_TRUE(ReadDword(kSystem1, "Width", &value));
-    EXPECT_EQ(value, 1024u);
-    ASSERT_TRUE(ReadDword(kSystem1, "Height", &value));
-    EXPECT_EQ(value, 768u);
-    ASSERT_TRUE(ReadDword(kSystem1, "Format", &value));
-    EXPECT_EQ(value, 23u);
+    const std::pair<const char*, DWORD> stored[] = {{"Width", 1024}, {"Height", 768}, {"Format", 23}};
+    for (const auto& [name, expected] : stored) {
+        DWORD value = 0;
+        EXPECT_TRUE(ReadDword(kSystem1, name, &value) && value == expected) << name << " " << value;
+    }
     GUID id = {};
     DWORD size = sizeof(id);
     ASSERT_EQ(::RegGetValueA(HKEY_CURRENT_USER, kSystem1, "Adapter ID", RRF_RT_REG_BINARY, nullptr,
@@ -165,9 +163,7 @@ TEST_F(Selection, FailingModesWalkDownTo640x480In32ThenIn16BitsThenFail) {
                               FakeMode(800, 600, D3DFMT_R5G6B5), FakeMode(800, 600, D3DFMT_X8R8G8B8)};
     d3d->createDeviceRule = [](const FakeCreateCall&) { return D3DERR_NOTAVAILABLE; };
     Enumerate();
-    Adapter(0).userWidth = 800;
-    Adapter(0).userHeight = 600;
-    Adapter(0).userFormat = D3DFMT_R5G6B5;
+    StoreMode(800, 600, D3DFMT_R5G6B5);
     RenderUnit& unit = NewUnit(0);
     EXPECT_EQ(saver.CreateFullScreenUnit(unit), D3DERR_NOTAVAILABLE);
     EXPECT_EQ(Attempts(), "800x600/23 640x480/22 640x480/23 ");

@@ -7,11 +7,7 @@
 namespace {
 
 IDirect3DDevice8* MakeDevice(FakeDirect3D* d3d) {
-    D3DPRESENT_PARAMETERS params = {};
-    params.BackBufferWidth = 800;
-    params.BackBufferHeight = 600;
-    params.BackBufferFormat = D3DFMT_R5G6B5;
-    params.BackBufferCount = 1;
+    D3DPRESENT_PARAMETERS params = {800, 600, D3DFMT_R5G6B5, 1};
     IDirect3DDevice8* device = nullptr;
     EXPECT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, 0x40, &params, &device), D3D_OK);
     return device;

@@ -56,8 +56,6 @@ protected:
 
 TEST_F(DisplaySettingsStore, WrittenSettingsReadBackIntoFreshRecords) {
     saver.screensSame = 1;
-    A(0) = AdapterInfo{};
-    A(0).identifier.DeviceIdentifier.Data1 = 0xA0;
     A(0).leaveBlack = 1;
     A(1).disableHardware = 1;
     A(1).userWidth = 800;
@@ -65,24 +63,20 @@ TEST_F(DisplaySettingsStore, WrittenSettingsReadBackIntoFreshRecords) {
     A(1).userFormat = D3DFMT_R5G6B5;
     saver.WriteDisplaySettings(key);
 
-    Saver fresh;
-    fresh.monitorCount = 3;
-    fresh.monitors[0].adapterOrdinal = -1;
-    for (UINT a = 0; a < 2; a++) {
-        fresh.adapters[a] = new AdapterInfo();
-        fresh.adapters[a]->identifier = A(a).identifier;
-        fresh.monitors[a + 1].adapterOrdinal = int(a);
+    saver.screensSame = 0;
+    for (UINT a = 0; a < 2; a++) {   // fresh records for the same adapters
+        GUID id = A(a).identifier.DeviceIdentifier;
+        A(a) = AdapterInfo{};
+        A(a).identifier.DeviceIdentifier = id;
     }
-    fresh.adapterCount = 2;
-    fresh.ReadDisplaySettings(key);
-    EXPECT_EQ(fresh.screensSame, 1u);
-    EXPECT_EQ(fresh.adapters[0]->leaveBlack, 1u);
-    EXPECT_EQ(fresh.adapters[0]->userWidth, 0u);
-    EXPECT_EQ(fresh.adapters[1]->disableHardware, 1u);
-    EXPECT_EQ(fresh.adapters[1]->userWidth, 800u);
-    EXPECT_EQ(fresh.adapters[1]->userHeight, 600u);
-    EXPECT_EQ(fresh.adapters[1]->userFormat, D3DFMT_R5G6B5);
-    fresh.FreeAdapters();
+    saver.ReadDisplaySettings(key);
+    EXPECT_EQ(saver.screensSame, 1u);
+    EXPECT_EQ(A(0).leaveBlack, 1u);
+    EXPECT_EQ(A(0).userWidth, 0u);
+    EXPECT_EQ(A(1).disableHardware, 1u);
+    EXPECT_EQ(A(1).userWidth, 800u);
+    EXPECT_EQ(A(1).userHeight, 600u);
+    EXPECT_EQ(A(1).userFormat, D3DFMT_R5G6B5);
 }
 
 TEST_F(DisplaySettingsStore, FirstRunKeepsDefaultsAndNumbersKeysByMonitorPosition) {

@@ -19,11 +19,7 @@
 enum class FakeKind { Direct3D, Device, Surface, Texture, VertexBuffer, Count };
 
 struct FakeLiveCounts {
-    int direct3d = 0;
-    int devices = 0;
-    int surfaces = 0;
-    int textures = 0;
-    int vertexBuffers = 0;
+    int direct3d = 0, devices = 0, surfaces = 0, textures = 0, vertexBuffers = 0;
     int Total() const { return direct3d + devices + surfaces + textures + vertexBuffers; }
 };
 
@@ -50,9 +46,8 @@ public:
     }
     STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
     STDMETHOD_(ULONG, Release)() override {
-        ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
+        if (--refs_ == 0) return delete this, 0;
+        return refs_;
     }
     // The current reference count, without changing it.
     ULONG RefCount() const { return refs_; }

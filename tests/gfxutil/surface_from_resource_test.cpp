@@ -2,14 +2,11 @@
 // test executable with a bitmap resource and a raw-data resource added, loaded as data.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <string>
 
 #include "doubles/memory_surface.h"
 #include "gfxutil/d3dx_surface.h"
 #include "gfxutil/dib_builder.h"
-#include "resource_ids.h"
 
 namespace {
 
@@ -70,33 +67,6 @@ TEST_F(ResourceModule, BitmapThenRawDataThenNothing) {
     EXPECT_EQ(D3DXERR_INVALIDDATA, Load(untouched, kMissingId));
     EXPECT_EQ(0, untouched.lockCount);
     EXPECT_EQ(0x42u, untouched.Pixel(1, 1));
-}
-
-// The shipped 32 x 32 glow bitmap, from this executable's own resources, into a 256 x 256
-// level: each source pixel's colour reappears near the middle of its 8 x 8 block.
-TEST(ShippedBitmap, GlowScalesUpIntoALevel) {
-    MemorySurface small(32, 32, D3DFMT_X8R8G8B8), level(256, 256, D3DFMT_X8R8G8B8);
-    D3DXIMAGE_INFO info = {};
-    ASSERT_EQ(S_OK, D3DXLoadSurfaceFromResourceA(&small, nullptr, nullptr, nullptr,
-                                                 MAKEINTRESOURCEA(IDB_GLOW), nullptr,
-                                                 D3DX_DEFAULT, 0, nullptr));
-    ASSERT_EQ(S_OK, D3DXLoadSurfaceFromResourceA(&level, nullptr, nullptr, nullptr,
-                                                 MAKEINTRESOURCEA(IDB_GLOW), nullptr,
-                                                 D3DX_DEFAULT, 0, &info));
-    EXPECT_EQ(32u, info.Width);
-    EXPECT_EQ(32u, info.Height);
-    EXPECT_EQ(D3DFMT_P8, info.Format);
-    int worst = 0;
-    for (UINT y = 1; y < 31; ++y) {
-        for (UINT x = 1; x < 31; ++x) {
-            uint32_t a = small.Pixel(x, y), b = level.Pixel(8 * x + 4, 8 * y + 4);
-            for (int shift : {0, 8, 16}) {
-                worst = std::max(worst, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
-            }
-        }
-    }
-    EXPECT_LE(worst, 40);
-    EXPECT_TRUE(level.GuardsIntact());
 }
 
 }  // namespace

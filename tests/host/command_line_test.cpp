@@ -19,55 +19,51 @@ Parsed Parse(const char* text) {
     return {mode, reinterpret_cast<LONG_PTR>(saver.parentWindow)};
 }
 
-void Expect(const char* text, SaverMode mode, LONG_PTR parent) {
-    Parsed parsed = Parse(text);
-    EXPECT_EQ(parsed.mode, mode) << text;
-    EXPECT_EQ(parsed.parent, parent) << text;
+struct Case {
+    const char* text;
+    SaverMode mode;
+    LONG_PTR parent;
+};
+
+void ExpectAll(std::initializer_list<Case> cases) {
+    for (const Case& c : cases) {
+        Parsed parsed = Parse(c.text);
+        EXPECT_EQ(parsed.mode, c.mode) << (c.text ? c.text : "null");
+        EXPECT_EQ(parsed.parent, c.parent) << (c.text ? c.text : "null");
+    }
 }
+
+const SaverMode kConfigure = SaverMode::Configure, kFull = SaverMode::FullScreen,
+                kTest = SaverMode::Test, kPreview = SaverMode::Preview;
 
 }  // namespace
 
 TEST(CommandLine, WithoutSwitchIsConfigure) {
-    Expect("", SaverMode::Configure, 0);
-    Expect("cirrane.scr", SaverMode::Configure, 0);
-    Expect("cirrane.scr ", SaverMode::Configure, 0);
-    Expect("cirrane.scr some words 1234", SaverMode::Configure, 0);
-    Expect(nullptr, SaverMode::Configure, 0);
+    ExpectAll({{"", kConfigure, 0}, {"cirrane.scr", kConfigure, 0}, {"cirrane.scr ", kConfigure, 0},
+               {"cirrane.scr some words 1234", kConfigure, 0}, {nullptr, kConfigure, 0}});
 }
 
 TEST(CommandLine, ProgramNameIsSkipped) {
-    Expect("\"C:\\Program Files\\cir-rane\\x.scr\" /p 4711", SaverMode::Preview, 4711);
-    Expect("\"C:\\a b\\x.scr\"/t", SaverMode::Test, 0);
-    // An unterminated quote swallows the whole text.
-    Expect("\"C:\\a b\\x.scr /s", SaverMode::Configure, 0);
-    // A minus inside an unquoted program name is skipped with it.
-    Expect("c:\\my-saver.scr /t", SaverMode::Test, 0);
+    ExpectAll({{"\"C:\\Program Files\\cir-rane\\x.scr\" /p 4711", kPreview, 4711},
+               {"\"C:\\a b\\x.scr\"/t", kTest, 0},
+               {"\"C:\\a b\\x.scr /s", kConfigure, 0},   // an unterminated quote swallows all
+               {"c:\\my-saver.scr /t", kTest, 0}});      // a minus inside the name goes with it
 }
 
 TEST(CommandLine, SwitchLettersInBothCasesWithSlashOrMinus) {
-    Expect("x.scr /s", SaverMode::FullScreen, 0);
-    Expect("x.scr -S", SaverMode::FullScreen, 0);
-    Expect("x.scr /t", SaverMode::Test, 0);
-    Expect("x.scr -T", SaverMode::Test, 0);
-    Expect("x.scr /c", SaverMode::Configure, 0);
-    Expect("x.scr /C:2290", SaverMode::Configure, 2290);
-    Expect("x.scr /c:2290", SaverMode::Configure, 2290);
-    Expect("x.scr /P 1234", SaverMode::Preview, 1234);
-    Expect("x.scr /a", SaverMode::ChangePassword, 0);
-    Expect("x.scr -A 99", SaverMode::ChangePassword, 99);
-    Expect("x.scr /x", SaverMode::FullScreen, 0);
-    Expect("x.scr /", SaverMode::FullScreen, 0);
-    Expect("x.scr \xE9/\xC9", SaverMode::FullScreen, 0);
+    ExpectAll({{"x.scr /s", kFull, 0}, {"x.scr -S", kFull, 0}, {"x.scr /t", kTest, 0},
+               {"x.scr -T", kTest, 0}, {"x.scr /c", kConfigure, 0}, {"x.scr /C:2290", kConfigure, 2290},
+               {"x.scr /c:2290", kConfigure, 2290}, {"x.scr /P 1234", kPreview, 1234},
+               {"x.scr /a", SaverMode::ChangePassword, 0}, {"x.scr -A 99", SaverMode::ChangePassword, 99},
+               {"x.scr /x", kFull, 0}, {"x.scr /", kFull, 0}, {"x.scr \xE9/\xC9", kFull, 0}});
 }
 
 TEST(CommandLine, HandleNumbers) {
-    Expect("x.scr /p", SaverMode::Preview, 0);
-    Expect("x.scr /p:abc", SaverMode::Preview, 0);
-    Expect("x.scr /p abc 42 17", SaverMode::Preview, 42);       // first digits win
-    Expect("x.scr /p -42", SaverMode::Preview, 42);              // a sign is not a digit
-    Expect("x.scr /p 0007", SaverMode::Preview, 7);
-    Expect("x.scr /p 2147483647", SaverMode::Preview, LONG_MAX);
-    // Too large for its type: saturates instead of overflowing.
-    Expect("x.scr /p 2147483648", SaverMode::Preview, LONG_MAX);
-    Expect("x.scr /c:99999999999999999999999999999999999999", SaverMode::Configure, LONG_MAX);
+    ExpectAll({{"x.scr /p", kPreview, 0}, {"x.scr /p:abc", kPreview, 0},
+               {"x.scr /p abc 42 17", kPreview, 42},   // first digits win
+               {"x.scr /p -42", kPreview, 42},         // a sign is not a digit
+               {"x.scr /p 0007", kPreview, 7}, {"x.scr /p 2147483647", kPreview, LONG_MAX},
+               // Too large for its type: saturates instead of overflowing.
+               {"x.scr /p 2147483648", kPreview, LONG_MAX},
+               {"x.scr /c:99999999999999999999999999999999999999", kConfigure, LONG_MAX}});
 }

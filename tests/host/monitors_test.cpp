@@ -108,14 +108,9 @@ TEST(Monitors, FullScreenWindowsCoverTheirMonitorsAndWindowRectTheUnits) {
     saver.units[0].monitorIndex = 0;
     saver.units[1].monitorIndex = 1;
     saver.PlaceWindows();
-    RECT placed;
+    RECT placed, units = {-800, 0, 1024, 768};   // monitor 2 has no unit
     ::GetWindowRect(saver.monitors[1].window, &placed);
-    EXPECT_EQ(placed.left, -800);
-    EXPECT_EQ(placed.top, 100);
-    EXPECT_EQ(placed.right, 0);
-    EXPECT_EQ(placed.bottom, 700);
-    EXPECT_EQ(saver.windowRect.left, -800);
-    EXPECT_EQ(saver.windowRect.right, 1024);   // monitor 2 has no unit
-    EXPECT_EQ(saver.windowRect.bottom, 768);
+    EXPECT_TRUE(::EqualRect(&placed, &rects[1]));
+    EXPECT_TRUE(::EqualRect(&saver.windowRect, &units));
     ::DestroyWindow(saver.monitors[1].window);
 }

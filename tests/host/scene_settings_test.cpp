@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "doubles/support.h"
 #include "scene/sky_scene.h"
@@ -49,12 +50,9 @@ TEST_F(SceneSettings, FirstRunGivesDefaultsAndCreatesTheKey) {
     EXPECT_FALSE(GetDword("Sky Speed", &value));
 
     scene.SaveSettings();
-    ASSERT_TRUE(GetDword("Sky Speed", &value));
-    EXPECT_EQ(value, 2u);
-    ASSERT_TRUE(GetDword("Cube View", &value));
-    EXPECT_EQ(value, 0u);
-    ASSERT_TRUE(GetDword("Cam View", &value));
-    EXPECT_EQ(value, 0u);
+    const std::pair<const char*, DWORD> saved[] = {{"Sky Speed", 2}, {"Cube View", 0}, {"Cam View", 0}};
+    for (const auto& [name, expected] : saved)
+        EXPECT_TRUE(GetDword(name, &value) && value == expected) << name << " " << value;
 }
 
 TEST_F(SceneSettings, EverySpeedLevelRoundTrips) {
@@ -82,8 +80,7 @@ TEST_F(SceneSettings, EverySpeedLevelRoundTrips) {
 }
 
 TEST_F(SceneSettings, OutOfRangeValuesGiveDefaults) {
-    const DWORD speeds[] = {11, 0xFFFFFFFF};
-    for (DWORD speed : speeds) {
+    for (DWORD speed : {11u, 0xFFFFFFFFu}) {
         SetDword("Sky Speed", speed);
         SetDword("Cube View", 2);
         SetDword("Cam View", 3);
