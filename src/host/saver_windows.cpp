@@ -83,11 +83,10 @@ void CreateTestWindow(Saver& saver) {
 }
 
 // The system sends a WM_MOUSEMOVE when a window appears under the pointer. Recording
-// where the pointer rests, in the client coordinates of the window it rests on, keeps
-// that message from counting as the first of the user's moves.
-void NoteRestingPointer(const Saver& saver) {
-    POINT at;
-    if (!::GetCursorPos(&at)) return;
+// where the pointer rests (read before the windows appear, so that the system's own idea
+// of it is fresh too), in the client coordinates of the window it rests on, keeps that
+// message from counting as the first of the user's moves.
+void NoteRestingPointer(const Saver& saver, POINT at) {
     for (UINT i = 0; i < saver.monitorCount; i++) {
         const MonitorInfo& monitor = saver.monitors[i];
         if (!monitor.window || !::PtInRect(&monitor.screenRect, at)) continue;
@@ -101,17 +100,23 @@ void NoteRestingPointer(const Saver& saver) {
 // together above every other window.
 HRESULT CreateFullScreenWindows(Saver& saver) {
     saver.mainWindow = nullptr;
+    POINT resting = {-1, -1};
+    bool pointerKnown = ::GetCursorPos(&resting) != FALSE;
+    HRESULT result = S_OK;
     for (UINT i = 0; i < saver.monitorCount; i++) {
         MonitorInfo& monitor = saver.monitors[i];
         if (!monitor.monitorHandle) continue;
         HWND window = CreateSaverWindow(saver, WS_EX_TOPMOST, kFullScreenStyle,
                                         monitor.screenRect, saver.mainWindow);
-        if (!window) return E_FAIL;
+        if (!window) {
+            result = E_FAIL;   // the windows made so far stay
+            break;
+        }
         monitor.window = window;
         if (!saver.mainWindow) saver.mainWindow = window;
     }
-    NoteRestingPointer(saver);
-    return S_OK;
+    if (pointerKnown) NoteRestingPointer(saver, resting);
+    return result;
 }
 
 // ============================================================================
