@@ -125,25 +125,19 @@ HRESULT FakeDirect3D::GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* mode) 
     return D3D_OK;
 }
 
-HRESULT FakeDirect3D::DefaultCheckDeviceType(UINT adapter, D3DDEVTYPE type, D3DFORMAT display,
-                                             D3DFORMAT back, BOOL windowed) {
-    const FakeDeviceType* t = TypeOf(adapter, type);
-    if (!t) return D3DERR_INVALIDCALL;
-    if (!t->available || Contains(t->rejectedFormats, display)) return D3DERR_NOTAVAILABLE;
-    if (!windowed) return back == display ? D3D_OK : D3DERR_NOTAVAILABLE;
-    if (display != adapters[adapter].desktopMode.Format) return D3DERR_NOTAVAILABLE;
-    if (Contains(t->rejectedFormats, back)) return D3DERR_NOTAVAILABLE;
-    if (!t->windowedFormats.empty() && !Contains(t->windowedFormats, back))
-        return D3DERR_NOTAVAILABLE;
-    return D3D_OK;
-}
-
 HRESULT FakeDirect3D::CheckDeviceType(UINT adapter, D3DDEVTYPE type, D3DFORMAT display,
                                       D3DFORMAT back, WINBOOL windowed) {
     Record("CheckDeviceType(%u,%d,%d,%d,%d)", adapter, int(type), int(display), int(back),
            int(windowed));
-    if (checkDeviceType) return checkDeviceType(adapter, type, display, back, windowed);
-    return DefaultCheckDeviceType(adapter, type, display, back, windowed);
+    const FakeDeviceType* t = TypeOf(adapter, type);
+    if (!t) return D3DERR_INVALIDCALL;
+    if (!t->available || Contains(t->rejectedFormats, display)) return D3DERR_NOTAVAILABLE;
+    if (!windowed) return back == display ? D3D_OK : D3DERR_NOTAVAILABLE;
+    if (display != adapters[adapter].desktopMode.Format || Contains(t->rejectedFormats, back))
+        return D3DERR_NOTAVAILABLE;
+    if (!t->windowedFormats.empty() && !Contains(t->windowedFormats, back))
+        return D3DERR_NOTAVAILABLE;
+    return D3D_OK;
 }
 
 HRESULT FakeDirect3D::CheckDeviceFormat(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
@@ -151,8 +145,6 @@ HRESULT FakeDirect3D::CheckDeviceFormat(UINT adapter, D3DDEVTYPE type, D3DFORMAT
                                         D3DFORMAT checkFormat) {
     Record("CheckDeviceFormat(%u,%d,%d,%lu,%d,%d)", adapter, int(type), int(adapterFormat),
            usage, int(resourceType), int(checkFormat));
-    if (checkDeviceFormat)
-        return checkDeviceFormat(adapter, type, adapterFormat, usage, resourceType, checkFormat);
     const FakeDeviceType* t = TypeOf(adapter, type);
     if (!t) return D3DERR_INVALIDCALL;
     if (!t->available) return D3DERR_NOTAVAILABLE;
@@ -165,8 +157,6 @@ HRESULT FakeDirect3D::CheckDepthStencilMatch(UINT adapter, D3DDEVTYPE type, D3DF
                                              D3DFORMAT renderTarget, D3DFORMAT depthStencil) {
     Record("CheckDepthStencilMatch(%u,%d,%d,%d,%d)", adapter, int(type), int(adapterFormat),
            int(renderTarget), int(depthStencil));
-    if (checkDepthStencilMatch)
-        return checkDepthStencilMatch(adapter, type, adapterFormat, renderTarget, depthStencil);
     const FakeDeviceType* t = TypeOf(adapter, type);
     if (!t) return D3DERR_INVALIDCALL;
     if (!t->available) return D3DERR_NOTAVAILABLE;

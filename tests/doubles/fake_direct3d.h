@@ -21,7 +21,7 @@
 // device with hardware T&L and pure-device caps that can render windowed and has the
 // depth formats D16 and D24X8; no SW and no REF device.
 //
-// Default answers (each can be replaced by setting the matching std::function):
+// Answers:
 //   CheckDeviceType(a, t, display, back, windowed): D3D_OK when the type is available, the
 //     display format is not in the type's rejectedFormats and, full screen, back ==
 //     display; windowed, display must be the adapter's desktop format and back must not be
@@ -84,12 +84,6 @@ public:
     std::vector<FakeAdapter> adapters;
     FakeAdapter& AddAdapter();
 
-    std::function<HRESULT(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT, BOOL)> checkDeviceType;
-    std::function<HRESULT(UINT, D3DDEVTYPE, D3DFORMAT, DWORD, D3DRESOURCETYPE, D3DFORMAT)>
-        checkDeviceFormat;
-    std::function<HRESULT(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT, D3DFORMAT)>
-        checkDepthStencilMatch;
-
     std::deque<HRESULT> createDeviceResults;
     std::function<HRESULT(const FakeCreateCall&)> createDeviceRule;
     std::function<void(FakeDevice&)> onDeviceCreated;   // script a new device
@@ -123,7 +117,6 @@ public:
 private:
     void Record(const char* format, ...);
     const FakeDeviceType* TypeOf(UINT adapter, D3DDEVTYPE type);
-    HRESULT DefaultCheckDeviceType(UINT, D3DDEVTYPE, D3DFORMAT, D3DFORMAT, BOOL);
 };
 
 // Routes the Saver's Direct3D creation to `direct3d` (null: back to the real d3d8.dll).

@@ -40,8 +40,6 @@ HRESULT MemorySurface::LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DW
         return D3DERR_INVALIDCALL;
     ++lockCount;
     locked = true;
-    lastLockRect = r;
-    lastLockWhole = rect == nullptr;
     lastLockFlags = flags;
     lockedRect->Pitch = INT(pitch_);
     lockedRect->pBits = Row(UINT(r.top)) + size_t(r.left) * bytesPerPixel_;
@@ -51,7 +49,6 @@ HRESULT MemorySurface::LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DW
 HRESULT MemorySurface::UnlockRect() {
     if (!locked) return D3DERR_INVALIDCALL;
     locked = false;
-    ++unlockCount;
     return S_OK;
 }
 

@@ -49,10 +49,8 @@ public:
     BYTE* Row(UINT y) { return &memory_[kGuard + size_t(y) * pitch_]; }
 
     HRESULT lockResult = S_OK;   // what LockRect returns; a failure locks nothing
-    int lockCount = 0, unlockCount = 0;
+    int lockCount = 0;
     bool locked = false;
-    RECT lastLockRect = {};
-    bool lastLockWhole = false;
     DWORD lastLockFlags = 0;
 
 private:
