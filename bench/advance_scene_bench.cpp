@@ -1,8 +1,8 @@
 // Benchmark: the cost of one AdvanceScene, and proof that it allocates nothing.
 //
 // Times batches of calls with the performance counter and prints the median nanoseconds
-// per call for each camera path. Counts every C++ allocation (operator new is replaced
-// below) and every block in use on the process's heaps before and after a long run.
+// per call for each camera path. Counts every C++ allocation (allocation_counter.cpp)
+// and every block in use on the process's heaps before and after a long run.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,29 +11,8 @@
 #include <new>
 #include <vector>
 
+#include "allocation_counter.h"
 #include "scene/sky_scene.h"
-
-namespace {
-volatile long allocationCount = 0;
-}
-
-void* operator new(std::size_t size) {
-    ++allocationCount;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    ++allocationCount;
-    return std::malloc(size ? size : 1);
-}
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
-    return operator new(size, tag);
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -87,7 +66,7 @@ int main() {
 
     // Nothing is printed while counting: the console's own buffers would show as blocks.
     const long blocksBefore = HeapBlocksInUse();
-    const long newsBefore = allocationCount;
+    const long newsBefore = AllocationCount();
     for (int run = 0; run < 4; ++run) {
         scene.cameraPath = kPaths[run];
         scene.time = kStartTimes[run];
@@ -95,7 +74,7 @@ int main() {
         fastest[run] = batchTimes.front();
         slowest[run] = batchTimes.back();
     }
-    const long news = allocationCount - newsBefore;
+    const long news = AllocationCount() - newsBefore;
     const long blocksAfter = HeapBlocksInUse();
 
     for (int run = 0; run < 4; ++run) {

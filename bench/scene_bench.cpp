@@ -3,7 +3,7 @@
 // On the platform's Direct3D 8 (a 600 x 400 window, needs a display): the median time of
 // RestoreSceneObjects (geometry and all four textures from their bitmaps), of BuildGeometry
 // alone, and of one DrawScene without presenting; every C++ allocation is counted
-// (operator new is replaced below) over many frames to show that drawing allocates nothing.
+// (allocation_counter.cpp) over many frames to show that drawing allocates nothing.
 // On the recording test device: the median time of one DrawScene, the device's own
 // recording of every call included.
 #include <windows.h>
@@ -17,29 +17,8 @@
 #include "doubles/fake_direct3d.h"
 #include "host/direct3d_loader.h"
 #include "host/release.h"
+#include "allocation_counter.h"
 #include "scene/sky_scene.h"
-
-namespace {
-volatile long allocationCount = 0;
-}
-
-void* operator new(std::size_t size) {
-    ++allocationCount;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    ++allocationCount;
-    return std::malloc(size ? size : 1);
-}
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
-    return operator new(size, tag);
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -121,7 +100,7 @@ void RealDevice() {
     scene.DrawScene();   // the first frame uploads the managed objects
     std::printf("  DrawScene            median %.3f ms (200 runs, not presented)\n",
                 MedianMs(200, [&] { scene.DrawScene(); }));
-    const long before = allocationCount;
+    const long before = AllocationCount();
     for (int i = 0; i < 500; ++i) {
         scene.time = 3.0 + i * 0.016;
         scene.AdvanceScene();
@@ -129,7 +108,7 @@ void RealDevice() {
         scene.activeDevice->Present(nullptr, nullptr, nullptr, nullptr);
     }
     std::printf("  C++ allocations over 500 advanced, drawn and presented frames: %ld\n",
-                allocationCount - before);
+                AllocationCount() - before);
     scene.ReleaseSceneObjects();
     ReleaseAndClear(scene.units[0].device);
     scene.activeDevice = nullptr;

@@ -4,7 +4,7 @@
 //
 // Prints one line per case: median megapixels per second (destination pixels) over 15
 // timed batches, the memcpy floor for the same bytes, and the peak of the loader's heap
-// blocks (tracked by replacing the global allocation functions in this executable).
+// blocks (tracked by allocation_counter.cpp).
 #include <windows.h>
 #include <d3d8.h>
 
@@ -17,40 +17,9 @@
 #include <new>
 #include <vector>
 
+#include "allocation_counter.h"
 #include "doubles/memory_surface.h"
 #include "gfxutil/d3dx_surface.h"
-
-// ---- Heap accounting --------------------------------------------------------------------
-namespace {
-size_t liveBytes = 0, peakBytes = 0;
-
-void* Track(size_t size) {
-    void* block = std::malloc(size + 16);
-    if (!block) return nullptr;
-    *static_cast<size_t*>(block) = size;
-    liveBytes += size;
-    peakBytes = std::max(peakBytes, liveBytes);
-    return static_cast<char*>(block) + 16;
-}
-void Untrack(void* p) {
-    if (!p) return;
-    void* block = static_cast<char*>(p) - 16;
-    liveBytes -= *static_cast<size_t*>(block);
-    std::free(block);
-}
-}  // namespace
-
-void* operator new(size_t size) {
-    void* p = Track(size);
-    if (!p) throw std::bad_alloc();
-    return p;
-}
-void* operator new[](size_t size) { return operator new(size); }
-void* operator new(size_t size, const std::nothrow_t&) noexcept { return Track(size); }
-void operator delete(void* p) noexcept { Untrack(p); }
-void operator delete[](void* p) noexcept { Untrack(p); }
-void operator delete(void* p, size_t) noexcept { Untrack(p); }
-void operator delete[](void* p, size_t) noexcept { Untrack(p); }
 
 // ---- Inputs -----------------------------------------------------------------------------
 namespace {
@@ -101,10 +70,10 @@ double MedianRate(const std::function<void()>& work, double pixels) {
 void Report(const char* name, const std::function<void()>& work, double pixels, size_t bytes) {
     std::vector<BYTE> from(bytes, 1), to(bytes);
     double floor = MedianRate([&] { std::memcpy(to.data(), from.data(), bytes); }, pixels);
-    size_t base = liveBytes;
-    peakBytes = liveBytes;
+    size_t base = LiveBytes();
+    ResetPeakBytes();
     work();
-    size_t peak = peakBytes - base;
+    size_t peak = PeakBytes() - base;
     double rate = MedianRate(work, pixels);
     std::printf("%-34s %9.1f MP/s   memcpy floor %9.1f MP/s   ratio %5.1fx   peak %7.1f KiB\n",
                 name, rate, floor, floor / rate, peak / 1024.0);

@@ -247,20 +247,7 @@ void Saver::StepErrorMode() {
 }
 
 void Saver::ReleaseEnvironment() {
-    for (UINT i = 0; i < unitCount; i++) {
-        RenderUnit& unit = units[i];
-        SelectRenderUnit(i);
-        if (unit.objectsRestored) {
-            ReleaseSceneObjects();
-            unit.objectsRestored = 0;
-        }
-        if (unit.objectsInitialized) {
-            DestroySceneObjects();
-            unit.objectsInitialized = 0;
-        }
-        ReleaseAndClear(unit.device);
-        activeDevice = nullptr;
-    }
+    ReleaseDevices();
     unitCount = 0;
     ReleaseAndClear(direct3d);
 }
