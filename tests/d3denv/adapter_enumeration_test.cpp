@@ -64,7 +64,7 @@ TEST_F(Enumeration, DesktopFormatIsTriedFirstAndAloneDecidesWindowedRendering) {
 
 // ---- Default combo ------------------------------------------------------------------
 TEST_F(Enumeration, DefaultComboPrefersSixteenBitAt640x480) {
-    FakeAdapter& a = AddAdapterWithMonitor();
+    AddAdapterWithMonitor();
     Enumerate();
     const DeviceInfo& both = Adapter(0).devices[0];
     EXPECT_EQ(both.combos[both.currentCombo].format, D3DFMT_R5G6B5);
@@ -81,7 +81,6 @@ TEST_F(Enumeration, DefaultComboPrefersSixteenBitAt640x480) {
     saver.FreeAdapters();
     Enumerate();
     EXPECT_EQ(Adapter(0).devices[0].currentCombo, 0u);
-    (void)a;
 }
 
 // ---- Behaviour and depth-stencil rules ----------------------------------------------

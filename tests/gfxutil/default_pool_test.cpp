@@ -21,12 +21,7 @@ protected:
         window_ = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr, nullptr, nullptr);
         D3DDISPLAYMODE mode = {};
         if (!direct3d_ || !window_ || FAILED(direct3d_->GetAdapterDisplayMode(0, &mode))) return;
-        D3DPRESENT_PARAMETERS pp = {};
-        pp.BackBufferWidth = pp.BackBufferHeight = 64;
-        pp.BackBufferFormat = mode.Format;
-        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        pp.Windowed = TRUE;
-        pp.hDeviceWindow = window_;
+        D3DPRESENT_PARAMETERS pp = {64, 64, mode.Format, 1, D3DMULTISAMPLE_NONE, D3DSWAPEFFECT_DISCARD, window_, TRUE};
         direct3d_->CreateDevice(0, D3DDEVTYPE_HAL, window_, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp, &device_);
         format_ = mode.Format;
     }
