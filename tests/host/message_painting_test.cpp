@@ -62,11 +62,9 @@ TEST_F(MessagePainting, BoxWithFrameAndCentredWrappedTextOnBlack) {
     saver.PaintMessage(window, dc);
     const RECT box = {50, 40, 350, 190};
 
-    EXPECT_EQ(::GetPixel(dc, 49, 100), kBlack);
-    EXPECT_EQ(::GetPixel(dc, 350, 100), kBlack);
-    EXPECT_EQ(::GetPixel(dc, 5, 5), kBlack);
-    EXPECT_EQ(::GetPixel(dc, 50, 100), kBlack);    // the frame
-    EXPECT_EQ(::GetPixel(dc, 200, 189), kBlack);
+    // Around the box, then its frame.
+    for (POINT at : {POINT{49, 100}, POINT{350, 100}, POINT{5, 5}, POINT{50, 100}, POINT{200, 189}})
+        EXPECT_EQ(::GetPixel(dc, at.x, at.y), kBlack) << at.x << "," << at.y;
     EXPECT_EQ(::GetPixel(dc, 52, 42), ::GetSysColor(COLOR_WINDOW));
 
     TEXTMETRICA metrics;
@@ -75,8 +73,7 @@ TEST_F(MessagePainting, BoxWithFrameAndCentredWrappedTextOnBlack) {
     TextRows(box, &first, &last);
     ASSERT_GE(first, 0);
     EXPECT_GT(last - first, metrics.tmHeight);   // wrapped onto more than one line
-    int textMiddle = (first + last) / 2, boxMiddle = (box.top + box.bottom) / 2;
-    EXPECT_NEAR(textMiddle, boxMiddle, metrics.tmHeight / 2 + 1);
+    EXPECT_NEAR((first + last) / 2, (box.top + box.bottom) / 2, metrics.tmHeight / 2 + 1);
 }
 
 TEST_F(MessagePainting, WithoutAFailureTheMonitorIsAllBlack) {

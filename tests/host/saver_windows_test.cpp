@@ -2,6 +2,8 @@
 // which input ends the saver in which mode.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "host/saver.h"
 
 namespace {
@@ -78,10 +80,8 @@ TEST_F(SaverWindows, TestWindowHasA600By400ClientAreaAt50) {
     ::GetClientRect(saver.mainWindow, &client);
     POINT origin = {0, 0};
     ::ClientToScreen(saver.mainWindow, &origin);
-    EXPECT_EQ(client.right, 600);
-    EXPECT_EQ(client.bottom, 400);
-    EXPECT_EQ(origin.x, 50);
-    EXPECT_EQ(origin.y, 50);
+    EXPECT_EQ(std::vector<LONG>({client.right, client.bottom, origin.x, origin.y}),
+              std::vector<LONG>({600, 400, 50, 50}));
     EXPECT_EQ(saver.monitors[0].window, saver.mainWindow);
     char className[64] = {};
     ::GetClassNameA(saver.mainWindow, className, sizeof(className));
@@ -110,7 +110,8 @@ TEST_F(SaverWindows, FullScreenCoversEveryAttachedMonitorOwnedByTheFirst) {
     EXPECT_TRUE(::GetWindowLongA(first, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-TEST_F(SaverWindows, PreviewChildFillsTheHostAndEndsWithIt) {
+// The preview paints the message only in error mode.
+TEST_F(SaverWindows, PreviewChildFillsTheHostPaintsOnlyErrorsAndEndsWithIt) {
     saver.mode = SaverMode::Preview;
     saver.parentWindow = HWND(4711);   // not a window
     EXPECT_EQ(saver.CreateSaverWindows(), E_FAIL);
@@ -119,12 +120,21 @@ TEST_F(SaverWindows, PreviewChildFillsTheHostAndEndsWithIt) {
     EXPECT_EQ(::GetParent(saver.mainWindow), host);
     EXPECT_EQ(saver.windowRect.right, 152);
     EXPECT_EQ(saver.windowRect.bottom, 112);
+    for (int error : {0, 1}) {
+        saver.errorMode = error;
+        ::RedrawWindow(saver.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_EQ(saver.paints, error);
+    }
     ::DestroyWindow(host);
     EXPECT_EQ(saver.ends, 1);
 }
 
+// The system's WM_MOUSEMOVE for a window appearing under a resting pointer is no move.
 TEST_F(SaverWindows, SixthMoveToANewPositionEndsAndRepeatsNeverCount) {
+    ::SetCursorPos(100, 50);
     Open(SaverMode::FullScreen);
+    Send(WM_MOUSEMOVE, 0, MAKELPARAM(100, 50));
+    EXPECT_EQ(saver.mouseMoves, 0u);
     for (int i = 0; i < 5; i++) {
         LPARAM at = FreshPosition();
         Send(WM_MOUSEMOVE, 0, at);
@@ -136,16 +146,6 @@ TEST_F(SaverWindows, SixthMoveToANewPositionEndsAndRepeatsNeverCount) {
     EXPECT_EQ(saver.ends, 1);
     Send(WM_MOUSEMOVE, 0, FreshPosition());   // every further move ends again
     EXPECT_EQ(saver.ends, 2);
-}
-
-// The system's WM_MOUSEMOVE for a window appearing under a resting pointer is no move.
-TEST_F(SaverWindows, ThePointersRestingPlaceIsNotAMove) {
-    ::SetCursorPos(100, 50);
-    Open(SaverMode::FullScreen);
-    Send(WM_MOUSEMOVE, 0, MAKELPARAM(100, 50));
-    EXPECT_EQ(saver.mouseMoves, 0u);
-    Send(WM_MOUSEMOVE, 0, MAKELPARAM(101, 50));
-    EXPECT_EQ(saver.mouseMoves, 1u);
 }
 
 // Keys, buttons, moves and loss of activation end only a full-screen saver.
@@ -237,17 +237,6 @@ TEST_F(SaverWindows, OnlyDeviceWindowsKeepTheirBackground) {
     ::DeleteObject(bitmap);
     saver.unitCount = 0;
     saver.adapters[0] = nullptr;
-}
-
-TEST_F(SaverWindows, PreviewPaintsTheMessageOnlyInErrorMode) {
-    HWND host = MakeHostWindow(100, 80);
-    Open(SaverMode::Preview, host);
-    ::RedrawWindow(saver.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_EQ(saver.paints, 0);
-    saver.errorMode = 1;
-    ::RedrawWindow(saver.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_EQ(saver.paints, 1);
-    ::DestroyWindow(host);
 }
 
 TEST_F(SaverWindows, PreviewWaitLastsOneTimerTick) {
