@@ -76,10 +76,7 @@ TEST_F(DisplaySettingsDialog, TemplateFollowsTheAdapterCount) {
     seen = WatchModal("Display Settings", [&](HWND shown) {
         tabs = int(::SendDlgItemMessageA(shown, IDC_MONITOR_TAB, TCM_GETITEMCOUNT, 0, 0));
         char text[64] = {};
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = sizeof(text);
+        TCITEMA item = {TCIF_TEXT, 0, 0, text, sizeof(text)};
         ::SendDlgItemMessageA(shown, IDC_MONITOR_TAB, TCM_GETITEMA, 2, LPARAM(&item));
         label = text;
     }, IDOK, [&] { EXPECT_EQ(saver.ShowDisplaySettingsDialog(nullptr), IDOK); });
@@ -163,10 +160,9 @@ TEST_F(DisplaySettingsDialog, TwinSixteenBitEntriesSelectTheirOwnFormats) {
     AddMonitor("Only", 0);
     ASSERT_TRUE(Open(IDD_DISPLAY_SINGLE));
     ASSERT_EQ(::SendDlgItemMessageA(dialog, IDC_MODE_LIST, CB_GETCOUNT, 0, 0), 4);
-    EXPECT_EQ(ComboItemText(dialog, IDC_MODE_LIST, 0), "Automatic");
-    EXPECT_EQ(ComboItemText(dialog, IDC_MODE_LIST, 1), "640 by 480, 16 bit color");
-    EXPECT_EQ(ComboItemText(dialog, IDC_MODE_LIST, 2), "640 by 480, 16 bit color");
-    EXPECT_EQ(ComboItemText(dialog, IDC_MODE_LIST, 3), "800 by 600, 32 bit color");
+    const char* texts[] = {"Automatic", "640 by 480, 16 bit color", "640 by 480, 16 bit color",
+                           "800 by 600, 32 bit color"};
+    for (int i = 0; i < 4; i++) EXPECT_EQ(ComboItemText(dialog, IDC_MODE_LIST, i), texts[i]);
     EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_MODE_LIST, CB_GETCURSEL, 0, 0), 2);
 
     ChooseComboItem(dialog, IDC_MODE_LIST, 1);
@@ -174,33 +170,26 @@ TEST_F(DisplaySettingsDialog, TwinSixteenBitEntriesSelectTheirOwnFormats) {
     ChooseComboItem(dialog, IDC_MODE_LIST, 2);
     EXPECT_EQ(a.userFormat, D3DFMT_X1R5G5B5);
     ChooseComboItem(dialog, IDC_MODE_LIST, 3);
-    EXPECT_EQ(a.userWidth, 800u);
-    EXPECT_EQ(a.userHeight, 600u);
+    EXPECT_EQ(a.userWidth * a.userHeight, 800u * 600u);
     EXPECT_EQ(a.userFormat, D3DFMT_X8R8G8B8);
     ChooseComboItem(dialog, IDC_MODE_LIST, 0);
     EXPECT_EQ(a.userWidth + a.userHeight + UINT(a.userFormat), 0u);
 }
 
+// The single template shows the monitor that has the adapter.
 TEST_F(DisplaySettingsDialog, UnmatchedStoredModeShowsAutomaticButKeepsItsValues) {
     AdapterInfo& a = AddAdapter({k640x480R5G6B5, k800x600X8R8G8B8});
     a.userWidth = 1024;
     a.userHeight = 768;
     a.userFormat = D3DFMT_X8R8G8B8;
-    AddMonitor("Only", 0);
-    ASSERT_TRUE(Open(IDD_DISPLAY_SINGLE));
-    EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_MODE_LIST, CB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(a.userWidth, 1024u);
-    EXPECT_EQ(a.userHeight, 768u);
-    EXPECT_EQ(a.userFormat, D3DFMT_X8R8G8B8);
-}
-
-TEST_F(DisplaySettingsDialog, SingleTemplateShowsTheMonitorThatHasTheAdapter) {
-    AddAdapter();
     AddMonitor("Detached", -1);
     AddMonitor("Driven", 0);
     ASSERT_TRUE(Open(IDD_DISPLAY_SINGLE));
     EXPECT_EQ(ControlText(dialog, IDC_ADAPTER_NAME), "Driven");
     EXPECT_EQ(ControlText(dialog, IDC_RENDERING), StringResource(IDS_RENDER_HARDWARE));
+    EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_MODE_LIST, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(a.userWidth * a.userHeight, 1024u * 768u);
+    EXPECT_EQ(a.userFormat, D3DFMT_X8R8G8B8);
 }
 
 TEST_F(DisplaySettingsDialog, CancelRestoresTheRecordsAndOkKeepsThem) {
@@ -245,18 +234,16 @@ TEST_F(DisplaySettingsDialog, HelpTextsFollowTheAdapterFlags) {
     monitor.monitorHandle = HMONITOR(INT_PTR(0x1001));
     for (const Row& row : rows) {
         AdapterInfo a = {};
-        a.hasHardwareDevice = row.hasHardware;
-        a.disableHardware = row.disableHardware;
-        a.hardwareCompatible = row.hardwareCompatible;
-        a.hasSoftwareDevice = row.hasSoftware;
+        a.hasHardwareDevice = row.hasHardware, a.disableHardware = row.disableHardware;
+        a.hardwareCompatible = row.hardwareCompatible, a.hasSoftwareDevice = row.hasSoftware;
         a.softwareCompatible = row.softwareCompatible;
         EXPECT_EQ(DisplayHelpTextId(&monitor, &a), row.text) << row.text;
+        if (row.text == 2200) {   // a capable adapter without a monitor, and no adapter
+            EXPECT_EQ(DisplayHelpTextId(&monitor, nullptr), 2206u);
+            MonitorInfo detached = {};
+            EXPECT_EQ(DisplayHelpTextId(&detached, &a), 2206u);
+        }
     }
-    AdapterInfo capable = {};
-    capable.hasHardwareDevice = capable.hardwareCompatible = 1;
-    EXPECT_EQ(DisplayHelpTextId(&monitor, nullptr), 2206u);
-    monitor.monitorHandle = nullptr;
-    EXPECT_EQ(DisplayHelpTextId(&monitor, &capable), 2206u);
 }
 
 TEST_F(DisplaySettingsDialog, HelpButtonShowsTheTextUnderTheAdapterName) {
@@ -265,14 +252,10 @@ TEST_F(DisplaySettingsDialog, HelpButtonShowsTheTextUnderTheAdapterName) {
     a.hasSoftwareDevice = 0;
     AddMonitor("Wine Adapter", 0);
     ASSERT_TRUE(Open(IDD_DISPLAY_SINGLE));
-    HWND text = nullptr;
-    std::string shown;
+    char shown[600] = {};
     bool seen = WatchModal("Wine Adapter", [&](HWND box) {
-        text = FindChildByText(box, "This video adapter supports");
-        char buffer[600] = {};
-        if (text) ::GetWindowTextA(text, buffer, sizeof(buffer));
-        shown = buffer;
+        ::GetWindowTextA(FindChildByText(box, "This video adapter supports"), shown, sizeof(shown));
     }, IDOK, [&] { Click(dialog, IDC_HELP_BUTTON); });
     EXPECT_TRUE(seen);
-    EXPECT_EQ(shown, StringResource(2209));
+    EXPECT_EQ(std::string(shown), StringResource(2209));
 }

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <utility>
 
 HWND OpenDialog(int templateId, DLGPROC procedure) {
     return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), nullptr,
@@ -54,20 +55,6 @@ bool IsChecked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) ==
 
 namespace {
 
-struct ChildSearch {
-    const char* prefix;
-    HWND found;
-};
-
-BOOL CALLBACK MatchChild(HWND child, LPARAM data) {
-    auto* search = reinterpret_cast<ChildSearch*>(data);
-    char text[256] = {};
-    ::GetWindowTextA(child, text, sizeof(text));
-    if (std::strncmp(text, search->prefix, std::strlen(search->prefix)) != 0) return TRUE;
-    search->found = child;
-    return FALSE;
-}
-
 struct Watch {
     const char* caption = nullptr;
     const std::function<void(HWND)>* inspect = nullptr;
@@ -110,9 +97,16 @@ void CALLBACK WatchTick(HWND, UINT, UINT_PTR, DWORD) {
 }  // namespace
 
 HWND FindChildByText(HWND dialog, const char* prefix) {
-    ChildSearch search = {prefix, nullptr};
-    ::EnumChildWindows(dialog, MatchChild, LPARAM(&search));
-    return search.found;
+    std::pair<const char*, HWND> search = {prefix, nullptr};
+    ::EnumChildWindows(dialog, [](HWND child, LPARAM data) -> BOOL {
+        auto* search = reinterpret_cast<std::pair<const char*, HWND>*>(data);
+        char text[256] = {};
+        ::GetWindowTextA(child, text, sizeof(text));
+        if (std::strncmp(text, search->first, std::strlen(search->first)) != 0) return TRUE;
+        search->second = child;
+        return FALSE;
+    }, LPARAM(&search));
+    return search.second;
 }
 
 bool WatchModal(const char* caption, const std::function<void(HWND)>& inspect, int closeCommand,
