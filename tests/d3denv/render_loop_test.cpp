@@ -2,10 +2,16 @@
 // and the error display's boxes (on real, hidden windows).
 #include <cstring>
 #include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
 
 #include "saver_with_fakes.h"
 
 namespace {
+
+using ::testing::FloatEq;
+using ::testing::Pointwise;
 
 // Writes the scene's steps into the active device's log, so their order against the
 // device's own calls shows.
@@ -27,38 +33,24 @@ public:
     }
 };
 
-class RenderLoop : public SaverWithFakes {
+class RenderLoop : public SaverWithFakesOf<LoopSaver> {
 protected:
-    LoopSaver loop;
+    LoopSaver& loop = saver;
     HWND windows[2] = {};
 
-    RenderLoop() { Adopt(); }
     ~RenderLoop() override {
         loop.ReleaseEnvironment();
-        loop.FreeAdapters();
         for (HWND window : windows) ::DestroyWindow(window);
-    }
-    // The fixture's saver is replaced by one that logs the scene's steps.
-    void Adopt() {
-        loop.useDepthBuffer = 1;
-        loop.direct3d = saver.direct3d;
-        saver.direct3d = nullptr;
     }
     // Two monitors side by side, each with a hidden window at its rectangle and a unit.
     void StartTwoUnits() {
         for (int i = 0; i < 2; i++) {
-            FakeAdapter& adapter = d3d->AddAdapter();
-            MonitorInfo& monitor = loop.monitors[i];
-            monitor.monitorHandle = FakeMonitorHandle(i + 1);
-            monitor.screenRect = {1024 * i, 0, 1024 * (i + 1), 768};
-            monitor.adapterOrdinal = -1;
-            monitor.window = windows[i] = ::CreateWindowExA(
+            AddAdapterWithMonitor();
+            loop.monitors[i].window = windows[i] = ::CreateWindowExA(
                 0, "STATIC", "", WS_POPUP, 1024 * i, 0, 1024, 768, nullptr, nullptr, nullptr, nullptr);
-            adapter.monitor = monitor.monitorHandle;
         }
-        loop.monitorCount = 2;
         loop.mode = SaverMode::FullScreen;
-        ASSERT_EQ(loop.EnumerateAdapters(), S_OK);
+        Enumerate();
         loop.CreateEnvironment();
         ASSERT_EQ(loop.unitCount, 2u);
         ASSERT_EQ(loop.errorMode, 0u);
@@ -81,6 +73,10 @@ int IndexStarting(const FakeDevice& device, const char* prefix) {
     for (size_t i = 0; i < device.calls.size(); i++)
         if (device.calls[i].rfind(prefix, 0) == 0) return int(i);
     return -1;
+}
+
+std::vector<float> Box(const MonitorInfo& m) {
+    return {m.boxX, m.boxY, m.boxWidth, m.boxHeight, m.boxSpeedX, m.boxSpeedY};
 }
 
 bool EndsWith(const std::string& text, const std::string& end) {
@@ -138,12 +134,9 @@ TEST_F(RenderLoop, AFailedResetSwitchesToTheErrorDisplay) {
 }
 
 TEST_F(RenderLoop, AWindowedResetRefreshesTheDesktopModeButKeepsItsBackBuffer) {
-    d3d->AddAdapter().monitor = FakeMonitorHandle(1);
-    loop.monitors[0].monitorHandle = FakeMonitorHandle(1);
-    loop.monitors[0].adapterOrdinal = -1;
-    loop.monitorCount = 1;
+    AddAdapterWithMonitor();
     loop.mode = SaverMode::Test;
-    ASSERT_EQ(loop.EnumerateAdapters(), S_OK);
+    Enumerate();
     loop.CreateEnvironment();
     ASSERT_EQ(loop.unitCount, 1u);
     D3DFORMAT chosen = loop.units[0].presentParams.BackBufferFormat;
@@ -178,14 +171,8 @@ TEST_F(RenderLoop, ErrorBoxesStartCentredAndBounceOffTheMonitorEdges) {
     loop.RecordFailure(SAVER_E_CREATE_DEVICE_FAILED);
     loop.StepErrorMode();
     EXPECT_EQ(loop.unitCount, 0u);
-    for (const MonitorInfo& monitor : {loop.monitors[0], loop.monitors[1]}) {
-        EXPECT_FLOAT_EQ(monitor.boxX, 362.0f);   // in each window's own client coordinates
-        EXPECT_FLOAT_EQ(monitor.boxY, 309.0f);
-        EXPECT_FLOAT_EQ(monitor.boxWidth, 300.0f);
-        EXPECT_FLOAT_EQ(monitor.boxHeight, 150.0f);
-        EXPECT_FLOAT_EQ(monitor.boxSpeedX, 102.4f);
-        EXPECT_FLOAT_EQ(monitor.boxSpeedY, 38.4f);
-    }
+    for (const MonitorInfo& m : {loop.monitors[0], loop.monitors[1]})   // in window coordinates
+        EXPECT_THAT(Box(m), Pointwise(FloatEq(), {362.0f, 309.0f, 300.0f, 150.0f, 102.4f, 38.4f}));
     EXPECT_STREQ(loop.errorText, "Could not create the Direct3D device.");
 
     MonitorInfo& monitor = loop.monitors[0];
@@ -219,10 +206,6 @@ TEST_F(RenderLoop, ThePreviewsBoxFillsItsWindowAndStays) {
     loop.StepErrorMode();
     ::Sleep(30);
     loop.StepErrorMode();
-    const MonitorInfo& monitor = loop.monitors[0];
-    EXPECT_EQ(monitor.boxX, 0.0f);
-    EXPECT_EQ(monitor.boxY, 0.0f);
-    EXPECT_EQ(monitor.boxWidth, 152.0f);
-    EXPECT_EQ(monitor.boxHeight, 112.0f);
+    EXPECT_EQ(Box(loop.monitors[0]), std::vector<float>({0, 0, 152, 112, 0, 0}));
     EXPECT_STREQ(loop.errorText, "No preview available");
 }

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "doubles/fake_direct3d.h"
+#include "host/release.h"
 #include "host/saver.h"
 
 class CountingSaver : public Saver {
@@ -27,21 +28,19 @@ public:
     HRESULT DestroySceneObjects() override { destroys++; return S_OK; }
 };
 
-class SaverWithFakes : public ::testing::Test {
+// `S` is the saver under test: CountingSaver or a class derived from it.
+template <class S>
+class SaverWithFakesOf : public ::testing::Test {
 protected:
-    SaverWithFakes() : d3d(new FakeDirect3D) {
+    SaverWithFakesOf() : d3d(new FakeDirect3D) {
         saver.useDepthBuffer = 1;
         saver.direct3d = d3d.get();
         d3d->AddRef();
     }
-    ~SaverWithFakes() override {
-        for (UINT i = 0; i < saver.unitCount; i++) {
-            if (saver.units[i].device) saver.units[i].device->Release();
-            saver.units[i].device = nullptr;
-        }
+    ~SaverWithFakesOf() override {
+        for (UINT i = 0; i < saver.unitCount; i++) ReleaseAndClear(saver.units[i].device);
         saver.FreeAdapters();
-        if (saver.direct3d) saver.direct3d->Release();
-        saver.direct3d = nullptr;
+        ReleaseAndClear(saver.direct3d);
     }
 
     // A monitor at `rect` whose handle adapter `adapter` of the fake reports.
@@ -64,6 +63,7 @@ protected:
     AdapterInfo& Adapter(UINT a) { return *saver.adapters[a]; }
     void Enumerate() { ASSERT_EQ(saver.EnumerateAdapters(), S_OK); }
 
-    CountingSaver saver;
+    S saver;
     FakeRef<FakeDirect3D> d3d;
 };
+using SaverWithFakes = SaverWithFakesOf<CountingSaver>;
