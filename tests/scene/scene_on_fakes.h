@@ -22,14 +22,8 @@ protected:
 
     // Appends a unit whose device has a back buffer of the given format, and selects it.
     FakeDevice* AddUnit(D3DFORMAT format = D3DFMT_X8R8G8B8) {
-        D3DPRESENT_PARAMETERS params = {};
-        params.BackBufferWidth = 600;
-        params.BackBufferHeight = 400;
-        params.BackBufferFormat = format;
-        params.BackBufferCount = 1;
-        params.Windowed = TRUE;
-        params.EnableAutoDepthStencil = TRUE;
-        params.AutoDepthStencilFormat = D3DFMT_D16;
+        D3DPRESENT_PARAMETERS params = {600, 400, format, 1, D3DMULTISAMPLE_NONE,
+                                        D3DSWAPEFFECT(0), nullptr, TRUE, TRUE, D3DFMT_D16};
         auto* device = new FakeDevice(d3d.get(), 0, D3DDEVTYPE_HAL, nullptr, 0, params);
         const UINT index = scene.unitCount++;
         scene.units[index] = RenderUnit{};
