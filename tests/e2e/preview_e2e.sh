@@ -12,7 +12,7 @@ host="$build/tests/e2e/preview_host_driver.exe"
 # Wine's fps channel counts the frames the saver presents (the driver presents none).
 WINEDEBUG=fps wine "$host" scr "$scr" 6 </dev/null >"$work/host.txt" 2>"$work/fps.txt" &
 saver=$!
-for i in $(seq 150); do grep -q '^alive after input' "$work/host.txt" && break; sleep 0.1; done
+for i in $(seq 150); do grep -q '^alive after start-up' "$work/host.txt" && break; sleep 0.1; done
 read -r _ x y w h < <(grep '^client:' "$work/host.txt" | tr -d '\r')
 # Real input over the preview, while the host is still up.
 for i in 1 2 3 4 5 6 7; do xdotool mousemove $((x + 15 * i)) $((y + 10 * i)); sleep 0.2; done
@@ -25,7 +25,7 @@ frames=$(grep -c 'fps' "$work/fps.txt")
 echo "fps reports of the preview: $frames"
 grep -qx 'child: 1' "$work/host.txt" || fail "no child window in the host"
 grep -qx 'fills: 1' "$work/host.txt" || fail "child does not fill the host's client area"
-grep -qx 'alive after input: 1' "$work/host.txt" || fail "input ended the preview"
+grep -qx 'alive after start-up: 1' "$work/host.txt" || fail "the preview ended at start-up"
 grep -qx 'alive before destroy: 1' "$work/host.txt" || fail "the preview ended early"
 grep -qx 'exit: 0' "$work/host.txt" || fail "the preview did not end with its host"
 [ "$frames" -ge 3 ] || fail "no windowed device presenting frames"

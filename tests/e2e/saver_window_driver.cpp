@@ -83,12 +83,7 @@ int Close() {
 }
 
 bool SaveBitmap(HDC dc, HBITMAP bitmap, int width, int height, const char* path) {
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof(header);
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
+    BITMAPINFOHEADER header = {sizeof(BITMAPINFOHEADER), width, height, 1, 24};
     DWORD stride = DWORD((width * 3 + 3) & ~3);
     DWORD size = stride * DWORD(height);
     BYTE* pixels = static_cast<BYTE*>(std::malloc(size));
