@@ -36,9 +36,8 @@ protected:
     void ExpectVertex(UINT i, float x, float y, float z, float u, float v, float tolerance) {
         SCOPED_TRACE(i);
         const SceneVertex& w = vertices[i];
-        EXPECT_NEAR(w.x, x, tolerance); EXPECT_NEAR(w.y, y, tolerance);
-        EXPECT_NEAR(w.z, z, tolerance); EXPECT_NEAR(w.u, u, tolerance);
-        EXPECT_NEAR(w.v, v, tolerance);
+        const float got[] = {w.x, w.y, w.z, w.u, w.v}, want[] = {x, y, z, u, v};
+        for (int k = 0; k < 5; k++) EXPECT_NEAR(got[k], want[k], tolerance) << k;
     }
     std::vector<SceneVertex> vertices;
 };

@@ -29,13 +29,9 @@ struct Rgb {
 class RealScene : public ::testing::Test {
 protected:
     void SetUp() override {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = ::DefWindowProcA;
-        windowClass.lpszClassName = "CirraneSceneRenderTest";
-        ::RegisterClassA(&windowClass);
         RECT frame = {0, 0, kWidth, kHeight};
         ::AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-        window = ::CreateWindowExA(0, windowClass.lpszClassName, "scene", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+        window = ::CreateWindowExA(0, "STATIC", "scene", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                    40, 40, frame.right - frame.left, frame.bottom - frame.top,
                                    nullptr, nullptr, nullptr, nullptr);
         scene.direct3d = CreateDirect3D();

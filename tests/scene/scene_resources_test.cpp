@@ -1,6 +1,6 @@
 // The scene's device objects on recording test devices: what a restore builds, that
-// rebuilding and releasing leak nothing, failures that leave nothing half-made, the
-// back buffer's format for the textures, and one set of objects per render unit.
+// rebuilding and releasing leak nothing, failures that leave nothing half-made, and one
+// set of objects per render unit, in its back buffer's format.
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -63,13 +63,6 @@ TEST_F(SceneResources, RestoreBuildsTheBufferAndFourTexturesFromTheirBitmaps) {
     ExpectLevelsFrom(objects.stoneTexture, {114, 135, 115, 117, 118, 119, 120});
     ExpectLevelsFrom(objects.glowTexture, {136});
     EXPECT_EQ(LiveFakes().surfaces, 0);   // every level surface released
-}
-
-TEST_F(SceneResources, SixteenBitBackBufferGetsSixteenBitTextures) {
-    AddUnit(D3DFMT_R5G6B5);
-    ASSERT_EQ(scene.RestoreSceneObjects(), S_OK);
-    EXPECT_EQ(AsFake(scene.Objects().skyTexture)->format, D3DFMT_R5G6B5);
-    ExpectLevelsFrom(scene.Objects().stoneTexture, {114, 135, 115, 117, 118, 119, 120});
 }
 
 TEST_F(SceneResources, RestoringTwiceAndReleasingLeakNothing) {
@@ -138,8 +131,10 @@ TEST_F(SceneResources, FailuresAreReportedAndLeaveNothingHalfMade) {
 TEST_F(SceneResources, EachUnitKeepsItsOwnObjectsOnItsOwnDevice) {
     FakeDevice* first = AddUnit();
     ASSERT_EQ(scene.RestoreSceneObjects(), S_OK);
-    FakeDevice* second = AddUnit(D3DFMT_R5G6B5);
+    FakeDevice* second = AddUnit(D3DFMT_R5G6B5);   // a 16-bit back buffer gets 16-bit textures
     ASSERT_EQ(scene.RestoreSceneObjects(), S_OK);
+    EXPECT_EQ(AsFake(scene.Objects().skyTexture)->format, D3DFMT_R5G6B5);
+    ExpectLevelsFrom(scene.Objects().stoneTexture, {114, 135, 115, 117, 118, 119, 120});
     EXPECT_EQ(first->vertexBuffersCreated + second->vertexBuffersCreated, 2u);
     EXPECT_EQ(first->texturesCreated, 4u);
     EXPECT_EQ(second->texturesCreated, 4u);
