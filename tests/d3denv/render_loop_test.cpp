@@ -10,6 +10,7 @@
 
 namespace {
 
+using ::testing::EndsWith;
 using ::testing::FloatEq;
 using ::testing::Pointwise;
 
@@ -77,10 +78,6 @@ int IndexStarting(const FakeDevice& device, const char* prefix) {
 
 std::vector<float> Box(const MonitorInfo& m) {
     return {m.boxX, m.boxY, m.boxWidth, m.boxHeight, m.boxSpeedX, m.boxSpeedY};
-}
-
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 }  // namespace
@@ -155,14 +152,14 @@ TEST_F(RenderLoop, FrameStatisticsNameTheModeAndTheDepthFormat) {
     adapter.devices[0].currentCombo = 0;
     adapter.devices[0].combos[0].depthStencilFormat = D3DFMT_D16;
     std::string stats = MeasuredStats();
-    EXPECT_TRUE(EndsWith(stats, " fps (1024x768x32) (D16)")) << stats;
+    EXPECT_THAT(stats, EndsWith(" fps (1024x768x32) (D16)"));
     EXPECT_EQ(stats.find('.'), stats.find(' ') - 3) << stats;   // two decimals
 
     d3d->adapters[0].desktopMode = FakeMode(800, 600, D3DFMT_X1R5G5B5);
     adapter.devices[0].combos[0].depthStencilFormat = D3DFMT_D24S8;
-    EXPECT_TRUE(EndsWith(MeasuredStats(), " fps (800x600x16) (D24S8)"));
+    EXPECT_THAT(MeasuredStats(), EndsWith(" fps (800x600x16) (D24S8)"));
     adapter.currentDevice = kNoIndex;   // no current device: no label, and no stray read
-    EXPECT_TRUE(EndsWith(MeasuredStats(), " fps (800x600x16)"));
+    EXPECT_THAT(MeasuredStats(), EndsWith(" fps (800x600x16)"));
 }
 
 // ---- Error display -------------------------------------------------------------------------

@@ -118,12 +118,11 @@ TEST_F(DisplaySettingsDialog, MonitorWithoutAdapterShowsADisabledPage) {
     ChooseTab(dialog, IDC_MONITOR_TAB, 1);
     EXPECT_EQ(ControlText(dialog, IDC_ADAPTER_NAME), "Detached");
     EXPECT_EQ(ControlText(dialog, IDC_RENDERING), StringResource(IDS_RENDER_NONE));
-    EXPECT_FALSE(IsEnabled(dialog, IDC_DISABLE_HARDWARE));
     EXPECT_FALSE(IsChecked(dialog, IDC_DISABLE_HARDWARE));
     EXPECT_TRUE(IsChecked(dialog, IDC_SHOW_NOTHING));
     EXPECT_FALSE(IsChecked(dialog, IDC_SHOW_SCENE));
-    for (int id : {IDC_SHOW_NOTHING, IDC_SHOW_SCENE, IDC_MODE_LIST, IDC_MODE_LABEL,
-                   IDC_MODE_GROUP, IDC_MODE_NOTE})
+    for (int id : {IDC_DISABLE_HARDWARE, IDC_SHOW_NOTHING, IDC_SHOW_SCENE, IDC_MODE_LIST,
+                   IDC_MODE_LABEL, IDC_MODE_GROUP, IDC_MODE_NOTE})
         EXPECT_FALSE(IsEnabled(dialog, id)) << id;
     EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_MODE_LIST, CB_GETCOUNT, 0, 0), 0);
 

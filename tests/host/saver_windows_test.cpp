@@ -74,7 +74,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SaverWindows, TestWindowHasA600By400ClientAreaAt50) {
+TEST_F(SaverWindows, TestWindowHasA600By400ClientAreaAt50AndEndsOnlyByClosingOrSuspend) {
     Open(SaverMode::Test);
     RECT client;
     ::GetClientRect(saver.mainWindow, &client);
@@ -88,6 +88,10 @@ TEST_F(SaverWindows, TestWindowHasA600By400ClientAreaAt50) {
     EXPECT_STREQ(className, "Cirrane ScreensaverWndClass");
     if (::FindResourceA(nullptr, MAKEINTRESOURCEA(101), RT_GROUP_ICON))   // once the art is built
         EXPECT_NE(::GetClassLongPtrA(saver.mainWindow, GCLP_HICON), 0);
+    Send(WM_POWERBROADCAST, PBT_APMSUSPEND);   // it ends only by suspend or closing
+    Send(WM_SYSCOMMAND, SC_CLOSE);
+    EXPECT_FALSE(::IsWindow(saver.mainWindow));
+    EXPECT_EQ(saver.ends, 2);
 }
 
 TEST_F(SaverWindows, FullScreenCoversEveryAttachedMonitorOwnedByTheFirst) {
@@ -178,14 +182,6 @@ TEST_F(SaverWindows, FullScreenSwallowsTheSwitchingCommands) {
     Send(WM_SYSCOMMAND, SC_CLOSE | 2);           // the system's low bits do not matter
     EXPECT_TRUE(::IsWindow(saver.mainWindow));
     EXPECT_EQ(saver.ends, 0);
-}
-
-TEST_F(SaverWindows, TestWindowEndsOnlyByClosingOrSuspend) {
-    Open(SaverMode::Test);
-    Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
-    Send(WM_SYSCOMMAND, SC_CLOSE);
-    EXPECT_FALSE(::IsWindow(saver.mainWindow));
-    EXPECT_EQ(saver.ends, 2);
 }
 
 // A suspend ends a full-screen saver only without a password check; nothing ends it
