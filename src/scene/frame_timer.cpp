@@ -16,18 +16,22 @@ namespace {
 const FrameTimerClock kPlatformClock = {
     ::QueryPerformanceFrequency, ::QueryPerformanceCounter, ::timeGetTime};
 
+// The marks of one clock, in that clock's own unit (counter ticks or seconds).
+template <class T>
+struct ClockMarks {
+    T stop = 0;          // frozen at this value; 0 = running
+    T lastElapsed = 0;   // previous elapsed-time query, reset, start or stop
+    T base = 0;          // application time counts from here
+};
+
 struct FrameTimerState {
     const FrameTimerClock* clock = &kPlatformClock;
     bool initialized = false;        // the counter has been probed
     bool usesCounter = false;        // the counter is there and has a usable frequency
     bool stopped = false;            // stopped by the stop command
     LONGLONG ticksPerSecond = 0;
-    LONGLONG stopTicks = 0;          // frozen at this counter value; 0 = running
-    LONGLONG lastElapsedTicks = 0;   // previous elapsed-time query, reset, start or stop
-    LONGLONG baseTicks = 0;          // application time counts from here
-    double stopSeconds = 0.0;        // the same three without the counter, in seconds
-    double lastElapsedSeconds = 0.0;
-    double baseSeconds = 0.0;
+    ClockMarks<LONGLONG> ticks;      // with the counter
+    ClockMarks<double> seconds;      // without it, from the multimedia timer
     DWORD lastMilliseconds = 0;      // last multimedia timer reading, to see it wrap
     LONGLONG wrappedMilliseconds = 0;  // 2^32 for every wrap seen so far
 };
@@ -46,45 +50,52 @@ bool ReadsFrozenTime(int command, bool frozen) {
     return frozen && command != TIMER_START && command != TIMER_GETABSOLUTETIME;
 }
 
-double CounterCommand(int command) {
-    LONGLONG now = state.stopTicks;
-    if (!ReadsFrozenTime(command, state.stopTicks != 0)) {
-        LARGE_INTEGER count = {};
-        state.clock->queryCounter(&count);
-        now = count.QuadPart;
-    }
-    const double ticksPerSecond = static_cast<double>(state.ticksPerSecond);
+// One command on one clock: `now` and `tenth` (a tenth of a second) in the clock's unit,
+// `perSecond` its units per second.
+template <class T>
+double RunCommand(ClockMarks<T>& marks, int command, T now, double perSecond, T tenth) {
     switch (command) {
     case TIMER_RESET:
-        state.baseTicks = state.lastElapsedTicks = now;
-        state.stopTicks = 0;
+        marks.base = marks.lastElapsed = now;
+        marks.stop = 0;
         state.stopped = false;
         return 0.0;
     case TIMER_START:
-        if (state.stopped) state.baseTicks += now - state.stopTicks;
-        state.stopTicks = 0;
-        state.lastElapsedTicks = now;
+        if (state.stopped) marks.base += now - marks.stop;
+        marks.stop = 0;
+        marks.lastElapsed = now;
         state.stopped = false;
         return 0.0;
     case TIMER_STOP:
-        state.stopTicks = state.lastElapsedTicks = now;
+        marks.stop = marks.lastElapsed = now;
         state.stopped = true;
         return 0.0;
     case TIMER_ADVANCE:
         // Only a frozen timer moves on: advancing a running one would freeze it near the
-        // counter's origin, throwing application time back by hours.
-        if (state.stopTicks != 0) state.stopTicks += state.ticksPerSecond / 10;
+        // clock's origin, throwing application time back by hours.
+        if (marks.stop != 0) marks.stop += tenth;
         return 0.0;
     case TIMER_GETABSOLUTETIME:
-        return static_cast<double>(now) / ticksPerSecond;
+        return static_cast<double>(now) / perSecond;
     case TIMER_GETAPPTIME:
-        return static_cast<double>(now - state.baseTicks) / ticksPerSecond;
+        return static_cast<double>(now - marks.base) / perSecond;
     default: {  // TIMER_GETELAPSEDTIME
-        const double elapsed = static_cast<double>(now - state.lastElapsedTicks) / ticksPerSecond;
-        state.lastElapsedTicks = now;
+        const double elapsed = static_cast<double>(now - marks.lastElapsed) / perSecond;
+        marks.lastElapsed = now;
         return elapsed;
     }
     }
+}
+
+double CounterCommand(int command) {
+    LONGLONG now = state.ticks.stop;
+    if (!ReadsFrozenTime(command, state.ticks.stop != 0)) {
+        LARGE_INTEGER count = {};
+        state.clock->queryCounter(&count);
+        now = count.QuadPart;
+    }
+    return RunCommand(state.ticks, command, now, static_cast<double>(state.ticksPerSecond),
+                      state.ticksPerSecond / 10);
 }
 
 // The multimedia timer counts milliseconds in 32 bits and wraps after 49.7 days; the
@@ -97,37 +108,10 @@ double MillisecondSeconds() {
 }
 
 double MillisecondCommand(int command) {
-    double now = state.stopSeconds;
-    if (!ReadsFrozenTime(command, state.stopSeconds != 0.0)) now = MillisecondSeconds();
-    switch (command) {
-    case TIMER_RESET:
-        state.baseSeconds = state.lastElapsedSeconds = now;
-        state.stopSeconds = 0.0;
-        state.stopped = false;
-        return 0.0;
-    case TIMER_START:
-        if (state.stopped) state.baseSeconds += now - state.stopSeconds;
-        state.stopSeconds = 0.0;
-        state.lastElapsedSeconds = now;
-        state.stopped = false;
-        return 0.0;
-    case TIMER_STOP:
-        state.stopSeconds = state.lastElapsedSeconds = now;
-        state.stopped = true;
-        return 0.0;
-    case TIMER_ADVANCE:
-        if (state.stopSeconds != 0.0) state.stopSeconds += static_cast<double>(0.1f);
-        return 0.0;
-    case TIMER_GETABSOLUTETIME:
-        return now;
-    case TIMER_GETAPPTIME:
-        return now - state.baseSeconds;
-    default: {  // TIMER_GETELAPSEDTIME
-        const double elapsed = now - state.lastElapsedSeconds;
-        state.lastElapsedSeconds = now;
-        return elapsed;
-    }
-    }
+    double now = state.seconds.stop;
+    if (!ReadsFrozenTime(command, state.seconds.stop != 0.0)) now = MillisecondSeconds();
+    // The advance step: the single-precision 0.1 widened to double.
+    return RunCommand(state.seconds, command, now, 1.0, static_cast<double>(0.1f));
 }
 
 }  // namespace
