@@ -1,21 +1,9 @@
 // 8-bit BI_RGB bitmap files, written field by field in little-endian order.
 #include "dib.h"
 
+#include "bytes.h"
+
 namespace artgen {
-
-namespace {
-
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
-}  // namespace
 
 std::vector<std::uint8_t> EncodeBmpFile(const IndexedImage& image) {
     const std::uint32_t stride = (static_cast<std::uint32_t>(image.width) + 3u) & ~3u;

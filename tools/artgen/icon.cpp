@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "bytes.h"
 #include "png.h"
 #include "vec.h"
 
@@ -122,16 +123,6 @@ IconImage RenderIcon(int size, const Image& sky, const Image& stone) {
 }
 
 namespace {
-
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 
 std::vector<std::uint8_t> IconDib(const IconImage& image) {
     const std::uint32_t n = static_cast<std::uint32_t>(image.size);
