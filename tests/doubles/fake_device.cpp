@@ -36,13 +36,17 @@ void FakeDevice::TakeBackBufferFromParams() {
 }
 
 // ---- Recording helpers ----------------------------------------------------------------
-void FakeDevice::Record(const char* format, ...) {
+void AppendCall(std::vector<std::string>& calls, const char* format, va_list args) {
     char text[256];
+    std::vsnprintf(text, sizeof(text), format, args);
+    calls.push_back(text);
+}
+
+void FakeDevice::Record(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    std::vsnprintf(text, sizeof(text), format, args);
+    AppendCall(calls, format, args);
     va_end(args);
-    calls.push_back(text);
 }
 
 int CountCallsNamed(const std::vector<std::string>& calls, const char* name) {

@@ -46,6 +46,7 @@
 #include <windows.h>
 #include <d3d8.h>
 
+#include <cstdarg>
 #include <deque>
 #include <map>
 #include <string>
@@ -62,6 +63,9 @@ UINT FakeBytesPerPixel(D3DFORMAT format);
 
 // Takes the front of `queue` if it has one, else `sticky`.
 HRESULT NextResult(std::deque<HRESULT>& queue, HRESULT sticky = D3D_OK);
+
+// Appends one formatted entry to a call log.
+void AppendCall(std::vector<std::string>& calls, const char* format, va_list args);
 
 // How many of `calls` are calls of the method `name`.
 int CountCallsNamed(const std::vector<std::string>& calls, const char* name);

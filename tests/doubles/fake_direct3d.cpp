@@ -84,12 +84,10 @@ FakeAdapter& FakeDirect3D::AddAdapter() {
 
 // ---- Recording ----------------------------------------------------------------------
 void FakeDirect3D::Record(const char* format, ...) {
-    char text[256];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(text, sizeof(text), format, args);
+    AppendCall(calls, format, args);
     va_end(args);
-    calls.push_back(text);
 }
 
 const FakeDeviceType* FakeDirect3D::TypeOf(UINT adapter, D3DDEVTYPE type) {
