@@ -139,7 +139,7 @@ void RecordingDevice() {
                     device->ClearLog();
                     scene.DrawScene();
                 }));
-    std::printf("  device calls per frame: %zu\n", device->calls.size());
+    std::printf("  draws per frame: %zu\n", device->draws.size());
     scene.ReleaseSceneObjects();
     ReleaseAndClear(scene.units[0].device);
     scene.activeDevice = nullptr;

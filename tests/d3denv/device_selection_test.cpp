@@ -223,7 +223,7 @@ TEST_F(Selection, SelectingAUnitTakesItsDeviceRectangleAndBackBuffer) {
     EXPECT_EQ(saver.backBufferDesc.Width, 800u);
     EXPECT_EQ(saver.backBufferDesc.Format, D3DFMT_X8R8G8B8);
     EXPECT_STREQ(saver.deviceStats, "SW (sw vp)");
-    EXPECT_EQ(LiveFakes().surfaces, 0);   // the back buffer was let go
+    EXPECT_EQ(static_cast<FakeDevice*>(saver.units[1].device)->RefCount(), 1u);   // back buffer let go
 }
 
 // ---- Projection -----------------------------------------------------------------------

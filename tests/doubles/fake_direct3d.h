@@ -1,12 +1,9 @@
 // FakeDirect3D: an IDirect3D8 whose adapters, checks and device creation a test scripts.
 //
-// Typical use:
-//
 //     FakeRef<FakeDirect3D> d3d(new FakeDirect3D);       // the test's own reference
 //     FakeAdapter& a = d3d->AddAdapter();                 // defaults below
 //     a.monitor = saver.monitors[0].monitorHandle;        // or FakeMonitorHandle(1)
 //     a.modes = {FakeMode(800, 600, D3DFMT_R5G6B5)};
-//     a.sw.available = true;
 //     d3d->createDeviceResults = {D3DERR_OUTOFVIDEOMEMORY};   // first CreateDevice fails
 //     saver.direct3d = d3d.get(); d3d->AddRef();          // the Saver's reference
 //     ... code under test ...
@@ -15,11 +12,10 @@
 // Or hand it to Saver::Create through the Direct3D factory: InstallFakeDirect3D(d3d.get())
 // (each creation returns it with one more reference); UninstallFakeDirect3D() afterwards.
 //
-// AddAdapter's defaults: description "Fake Display Adapter N" (N = ordinal + 1),
-// DeviceIdentifier {N, N, N, {N...}}, no monitor, desktop 1024 x 768 X8R8G8B8 at 60 Hz,
-// modes 640 x 480, 800 x 600 and 1024 x 768, each in R5G6B5 and X8R8G8B8 at 60 Hz; a HAL
-// device with hardware T&L and pure-device caps that can render windowed and has the
-// depth formats D16 and D24X8; no SW and no REF device.
+// AddAdapter's defaults: description "Fake Display Adapter N" and DeviceIdentifier.Data1 N
+// (N = ordinal + 1), no monitor, desktop 1024 x 768 X8R8G8B8, modes 640 x 480, 800 x 600
+// and 1024 x 768 in R5G6B5 and X8R8G8B8; a HAL device with hardware T&L and pure-device caps
+// that can render windowed and has the depth formats D16 and D24X8; no SW and no REF device.
 //
 // Answers:
 //   CheckDeviceType(a, t, display, back, windowed): D3D_OK when the type is available, the
@@ -31,19 +27,12 @@
 //     the type is available.
 //   CreateDevice: D3DERR_INVALIDCALL for a bad adapter or an unavailable type; else the
 //     front of createDeviceResults, else createDeviceRule(call), else D3D_OK. Every call is
-//     recorded in createCalls (with its result).
-// Every call also appends a line to `calls` ("GetAdapterDisplayMode(0)", ...).
+//     recorded in createCalls (with its result); onDeviceCreated scripts a new device.
 #pragma once
 
-#include <windows.h>
-#include <d3d8.h>
-
-#include <deque>
 #include <functional>
-#include <string>
 #include <vector>
 
-#include "doubles/fake_com.h"
 #include "doubles/fake_device.h"
 
 D3DDISPLAYMODE FakeMode(UINT width, UINT height, D3DFORMAT format, UINT refreshRate = 60);
@@ -66,8 +55,6 @@ struct FakeAdapter {
     D3DDISPLAYMODE desktopMode = {};
     std::vector<D3DDISPLAYMODE> modes;
     FakeDeviceType hal, ref, sw;
-    FakeDeviceType* Type(D3DDEVTYPE type);    // null for an unknown type
-    void SetDescription(const char* text);
 };
 
 struct FakeCreateCall {
@@ -79,20 +66,17 @@ struct FakeCreateCall {
     HRESULT result;
 };
 
-class FakeDirect3D : public FakeUnknown<IDirect3D8, FakeKind::Direct3D> {
+class FakeDirect3D : public FakeUnknown<StubIDirect3D8, &FakeLiveCounts::direct3d> {
 public:
     std::vector<FakeAdapter> adapters;
     FakeAdapter& AddAdapter();
 
     std::deque<HRESULT> createDeviceResults;
     std::function<HRESULT(const FakeCreateCall&)> createDeviceRule;
-    std::function<void(FakeDevice&)> onDeviceCreated;   // script a new device
+    std::function<void(FakeDevice&)> onDeviceCreated;
     std::vector<FakeCreateCall> createCalls;
-    std::vector<std::string> calls;
-    int CountCalls(const char* name) const { return CountCallsNamed(calls, name); }
 
-    STDMETHOD(RegisterSoftwareDevice)(void*) override { Record("RegisterSoftwareDevice()"); return E_NOTIMPL; }
-    STDMETHOD_(UINT, GetAdapterCount)() override { Record("GetAdapterCount()"); return UINT(adapters.size()); }
+    STDMETHOD_(UINT, GetAdapterCount)() override { return UINT(adapters.size()); }
     STDMETHOD(GetAdapterIdentifier)(UINT adapter, DWORD flags, D3DADAPTER_IDENTIFIER8* id) override;
     STDMETHOD_(UINT, GetAdapterModeCount)(UINT adapter) override;
     STDMETHOD(EnumAdapterModes)(UINT adapter, UINT mode, D3DDISPLAYMODE* out) override;
@@ -102,11 +86,6 @@ public:
     STDMETHOD(CheckDeviceFormat)(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
                                  DWORD usage, D3DRESOURCETYPE resourceType,
                                  D3DFORMAT checkFormat) override;
-    STDMETHOD(CheckDeviceMultiSampleType)(UINT, D3DDEVTYPE, D3DFORMAT, WINBOOL,
-                                          D3DMULTISAMPLE_TYPE) override {
-        Record("CheckDeviceMultiSampleType()");
-        return E_NOTIMPL;
-    }
     STDMETHOD(CheckDepthStencilMatch)(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
                                       D3DFORMAT renderTarget, D3DFORMAT depthStencil) override;
     STDMETHOD(GetDeviceCaps)(UINT adapter, D3DDEVTYPE type, D3DCAPS8* caps) override;
@@ -115,8 +94,7 @@ public:
                             D3DPRESENT_PARAMETERS* params, IDirect3DDevice8** device) override;
 
 private:
-    void Record(const char* format, ...);
-    const FakeDeviceType* TypeOf(UINT adapter, D3DDEVTYPE type);
+    const FakeDeviceType* TypeOf(UINT adapter, D3DDEVTYPE type) const;   // null when unknown
 };
 
 // Routes the Saver's Direct3D creation to `direct3d` (null: back to the real d3d8.dll).

@@ -1,9 +1,11 @@
-// MemorySurface: plain-memory IDirect3DSurface8 for the surface-loading tests.
+// MemorySurface: the plain-memory IDirect3DSurface8 of the tests (see memory_surface.h).
 #include "doubles/memory_surface.h"
 
 #include <cstring>
 
-MemorySurface::MemorySurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool) {
+MemorySurface::MemorySurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool,
+                             IUnknown* container)
+    : container_(container) {
     desc_ = {format, D3DRTYPE_SURFACE, 0, pool, 0, D3DMULTISAMPLE_NONE, width, height};
     bytesPerPixel_ = BytesPerPixel(format);
     pitch_ = size_t(width) * bytesPerPixel_ + kGuard;
@@ -26,6 +28,7 @@ UINT MemorySurface::BytesPerPixel(D3DFORMAT format) {
 }
 
 ULONG MemorySurface::Release() {
+    if (container_) return container_->Release();
     ULONG left = --references_;
     if (left == 0) delete this;
     return left;

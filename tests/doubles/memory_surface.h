@@ -1,44 +1,38 @@
 // MemorySurface: an IDirect3DSurface8 backed by plain memory, for the surface-loading tests,
-// fuzzers and benchmark. It builds with both the Windows and the native toolchain.
+// fuzzers and benchmark, and the one surface of the Direct3D doubles (texture levels, back
+// buffers). It builds with both the Windows and the native toolchain; every method it does
+// not model comes from the stubs generated from the toolchain's d3d8.h.
 //
-// Rows are padded with guard bytes on both sides so that a write outside a locked region's
-// rows shows up; every lock is recorded (rectangle, flags), and a lock can be made to fail.
-// Reference counting is real; the surface deletes itself at count 0, so create it with new
-// (or keep it on the stack and never drop the last reference).
+// Rows are padded with guard bytes on both sides, so that a write outside a locked region's
+// rows shows up and code that ignores the pitch goes wrong; every lock is recorded (count,
+// flags), and a lock can be made to fail. Reference counting is real: a surface of its own
+// deletes itself at count 0 (create it with new, or keep it on the stack and never drop the
+// last reference); a surface with a container (a texture's level, a device's back buffer)
+// shares the container's count, as in Direct3D 8, and the container deletes it.
 #pragma once
-
-#include <windows.h>
-#include <d3d8.h>
 
 #include <cstdint>
 #include <vector>
 
-class MemorySurface : public IDirect3DSurface8 {
+#include "stub_d3d8.h"
+
+class MemorySurface : public StubIDirect3DSurface8 {
 public:
-    MemorySurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool = D3DPOOL_MANAGED);
+    MemorySurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool = D3DPOOL_MANAGED,
+                  IUnknown* container = nullptr);
     virtual ~MemorySurface() = default;
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+    STDMETHOD(QueryInterface)(REFIID, void** object) override {
         if (object) *object = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override;
-    // IDirect3DSurface8
-    HRESULT STDMETHODCALLTYPE GetDevice(IDirect3DDevice8** device) override {
-        if (device) *device = nullptr;
-        return D3DERR_INVALIDCALL;
-    }
-    HRESULT STDMETHODCALLTYPE SetPrivateData(REFGUID, const void*, DWORD, DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetPrivateData(REFGUID, void*, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE FreePrivateData(REFGUID) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetContainer(REFIID, void** container) override { return QueryInterface(GUID(), container); }
-    HRESULT STDMETHODCALLTYPE GetDesc(D3DSURFACE_DESC* desc) override {
+    STDMETHOD_(ULONG, AddRef)() override { return container_ ? container_->AddRef() : ++references_; }
+    STDMETHOD_(ULONG, Release)() override;
+    STDMETHOD(GetDesc)(D3DSURFACE_DESC* desc) override {
         return desc ? (*desc = desc_, S_OK) : D3DERR_INVALIDCALL;
     }
-    HRESULT STDMETHODCALLTYPE LockRect(D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) override;
-    HRESULT STDMETHODCALLTYPE UnlockRect() override;
+    STDMETHOD(LockRect)(D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) override;
+    STDMETHOD(UnlockRect)() override;
 
     static UINT BytesPerPixel(D3DFORMAT format);
 
@@ -57,6 +51,7 @@ private:
     static constexpr size_t kGuard = 16;
     static constexpr BYTE kGuardByte = 0xA5;
 
+    IUnknown* container_;
     ULONG references_ = 1;
     D3DSURFACE_DESC desc_ = {};
     UINT bytesPerPixel_ = 0;

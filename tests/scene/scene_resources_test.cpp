@@ -1,8 +1,8 @@
 // The scene's device objects on recording test devices: what a restore builds, that
 // rebuilding and releasing leak nothing, failures that leave nothing half-made, and one
 // set of objects per render unit, in its back buffer's format.
-#include <algorithm>
 #include <cstring>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -22,34 +22,27 @@ void ExpectLevelsFrom(IDirect3DTexture8* texture, std::vector<UINT> bitmapIds) {
     ASSERT_NE(texture, nullptr);
     FakeTexture* fake = AsFake(texture);
     ASSERT_EQ(fake->levels.size(), bitmapIds.size());
-    const std::vector<BYTE>& top = fake->levels[0].memory;
-    ASSERT_NE(std::count(top.begin(), top.end(), 0), std::ptrdiff_t(top.size()));   // loaded
+    bool loaded = false;
+    for (UINT x = 0; x < 256; ++x) loaded |= fake->levels[0]->Pixel(x, 128) != 0;
+    ASSERT_TRUE(loaded);
     for (size_t i = 0; i < bitmapIds.size(); ++i) {
-        const FakeTexture::Level& level = fake->levels[i];
-        MemorySurface* expected = new MemorySurface(level.width, level.height, fake->format);
+        MemorySurface& level = *fake->levels[i];
+        D3DSURFACE_DESC desc;
+        level.GetDesc(&desc);
+        MemorySurface* expected = new MemorySurface(desc.Width, desc.Height, fake->format);
         D3DXLoadSurfaceFromResourceA(expected, nullptr, nullptr, nullptr,
                                      MAKEINTRESOURCEA(bitmapIds[i]), nullptr, D3DX_DEFAULT, 0, nullptr);
-        const UINT rowBytes = level.width * FakeBytesPerPixel(fake->format);
-        for (UINT y = 0; y < level.height; ++y)
-            ASSERT_EQ(std::memcmp(&level.memory[y * level.pitch], expected->Row(y), rowBytes), 0)
+        const UINT rowBytes = desc.Width * MemorySurface::BytesPerPixel(fake->format);
+        for (UINT y = 0; y < desc.Height; ++y)
+            ASSERT_EQ(std::memcmp(level.Row(y), expected->Row(y), rowBytes), 0)
                 << "bitmap " << bitmapIds[i] << " row " << y;
         expected->Release();
     }
 }
 
 TEST_F(SceneResources, RestoreBuildsTheBufferAndFourTexturesFromTheirBitmaps) {
-    FakeDevice* device = AddUnit();
-    device->ClearLog();
+    AddUnit();
     ASSERT_EQ(scene.RestoreSceneObjects(), S_OK);
-    EXPECT_EQ(device->IndexOf("SetRenderState(26,1)"), 0);   // dithering on, then specular off
-    EXPECT_EQ(device->IndexOf("SetRenderState(29,0)"), 1);
-    EXPECT_TRUE(device->Called("CreateVertexBuffer(38560,8,258,1)"));
-    std::vector<std::string> creations;
-    for (const std::string& call : device->calls)
-        if (call.rfind("CreateTexture(", 0) == 0) creations.push_back(call);
-    const std::string chain = "CreateTexture(256,256,7,0,22,1)";
-    EXPECT_EQ(creations, (std::vector<std::string>{chain, chain, chain, "CreateTexture(256,256,1,0,22,1)"}));
-
     const SceneObjects& objects = scene.Objects();
     auto* buffer = static_cast<FakeVertexBuffer*>(objects.vertexBuffer);
     std::vector<SceneVertex> vertices(kSceneVertexCount);
@@ -57,75 +50,53 @@ TEST_F(SceneResources, RestoreBuildsTheBufferAndFourTexturesFromTheirBitmaps) {
     ASSERT_EQ(buffer->memory.size(), size_t(kSceneBufferBytes));
     EXPECT_EQ(std::memcmp(buffer->memory.data(), vertices.data(), kSceneBufferBytes), 0);
     EXPECT_FALSE(buffer->locked);
+    // Managed objects survive a reset of the device; the others would have to be rebuilt.
+    EXPECT_EQ(buffer->pool, D3DPOOL_MANAGED);
+    for (IDirect3DTexture8* texture : {objects.skyTexture, objects.cloudTexture, objects.stoneTexture, objects.glowTexture})
+        EXPECT_EQ(AsFake(texture)->pool, D3DPOOL_MANAGED);
 
     ExpectLevelsFrom(objects.skyTexture, {121, 122, 123, 124, 125, 126, 127});
     ExpectLevelsFrom(objects.cloudTexture, {128, 129, 130, 131, 132, 133, 134});
     ExpectLevelsFrom(objects.stoneTexture, {114, 135, 115, 117, 118, 119, 120});
     ExpectLevelsFrom(objects.glowTexture, {136});
-    EXPECT_EQ(LiveFakes().surfaces, 0);   // every level surface released
 }
 
 TEST_F(SceneResources, RestoringTwiceAndReleasingLeakNothing) {
     FakeDevice* device = AddUnit();
     EXPECT_EQ(scene.ReleaseSceneObjects(), S_OK);   // nothing built: nothing happens
-    EXPECT_EQ(device->calls.size(), 1u);            // only the selection's GetBackBuffer
     ASSERT_EQ(scene.RestoreSceneObjects(), S_OK);
     ASSERT_EQ(scene.RestoreSceneObjects(), S_OK);
     EXPECT_EQ(LiveFakes().textures, 4);
     EXPECT_EQ(LiveFakes().vertexBuffers, 1);
     EXPECT_EQ(scene.ReleaseSceneObjects(), S_OK);
     EXPECT_EQ(scene.ReleaseSceneObjects(), S_OK);
-    EXPECT_EQ(LiveFakes().textures + LiveFakes().vertexBuffers + LiveFakes().surfaces, 0);
+    EXPECT_EQ(LiveFakes().textures + LiveFakes().vertexBuffers, 0);
     EXPECT_EQ(device->RefCount(), 1u);              // only the unit's own reference
 }
 
 // A buffer that cannot be created or locked, a texture that cannot be created and a
 // level whose surface cannot be had all fail with E_FAIL, and a failed restore keeps
 // nothing of the unit's set: the host never releases a unit whose restore failed.
-class LevelFailingTexture : public FakeTexture {   // level 3 has no surface
-public:
-    using FakeTexture::FakeTexture;
-    STDMETHOD(GetSurfaceLevel)(UINT level, IDirect3DSurface8** surface) override {
-        return level == 3 ? (*surface = nullptr, D3DERR_INVALIDCALL) : FakeTexture::GetSurfaceLevel(level, surface);
-    }
-};
-class LevelFailingDevice : public FakeDevice {
-public:
-    using FakeDevice::FakeDevice;
-    STDMETHOD(CreateTexture)(UINT w, UINT h, UINT levels, DWORD usage, D3DFORMAT format,
-                             D3DPOOL pool, IDirect3DTexture8** texture) override {
-        *texture = new LevelFailingTexture(this, w, h, levels, usage, format, pool);
-        return D3D_OK;
-    }
-};
-
 TEST_F(SceneResources, FailuresAreReportedAndLeaveNothingHalfMade) {
     FakeDevice* device = AddUnit();
-    device->createVertexBufferResults = {E_OUTOFMEMORY};
-    EXPECT_EQ(scene.RestoreSceneObjects(), E_FAIL);
-    EXPECT_EQ(device->CountCalls("CreateTexture"), 0);
-
-    device->vertexBufferLockResults = {D3DERR_INVALIDCALL};
-    EXPECT_EQ(scene.RestoreSceneObjects(), E_FAIL);
-    EXPECT_EQ(scene.Objects().vertexBuffer, nullptr);
-    EXPECT_EQ(LiveFakes().vertexBuffers, 0);
-
-    device->createTextureResults = {D3D_OK, E_OUTOFMEMORY};
-    EXPECT_EQ(scene.RestoreSceneObjects(), E_FAIL);
-    EXPECT_EQ(device->CountCalls("CreateTexture"), 2);   // stopped at the first failure
-    EXPECT_EQ(scene.Objects().vertexBuffer, nullptr);
-    EXPECT_EQ(scene.Objects().skyTexture, nullptr);
-    EXPECT_EQ(LiveFakes().textures + LiveFakes().vertexBuffers, 0);
-    EXPECT_EQ(device->RefCount(), 1u);
-
-    D3DPRESENT_PARAMETERS params = device->presentParams;
-    FakeRef<LevelFailingDevice> failing(new LevelFailingDevice(d3d.get(), 0, D3DDEVTYPE_HAL, nullptr, 0, params));
-    IDirect3DTexture8* texture = nullptr;
-    const UINT ids[7] = {121, 122, 123, 124, 125, 126, 127};
-    EXPECT_EQ(scene.LoadMipTexture(failing.get(), 7, ids, &texture), E_FAIL);
-    EXPECT_EQ(texture, nullptr);
-    EXPECT_EQ(LiveFakes().textures + LiveFakes().surfaces, 0);
-    EXPECT_EQ(failing->RefCount(), 1u);
+    const HRESULT bad = D3DERR_INVALIDCALL;
+    const struct {
+        std::deque<HRESULT> FakeDevice::*script;
+        std::deque<HRESULT> results;
+    } failures[] = {
+        {&FakeDevice::createVertexBufferResults, {bad}},
+        {&FakeDevice::vertexBufferLockResults, {bad}},
+        {&FakeDevice::createTextureResults, {D3D_OK, bad}},                    // the clouds
+        {&FakeDevice::surfaceLevelResults, {D3D_OK, D3D_OK, D3D_OK, bad}},     // a sky level
+    };
+    for (const auto& failure : failures) {
+        device->*failure.script = failure.results;
+        EXPECT_EQ(scene.RestoreSceneObjects(), E_FAIL);
+        EXPECT_EQ(scene.Objects().vertexBuffer, nullptr);
+        EXPECT_EQ(scene.Objects().skyTexture, nullptr);
+        EXPECT_EQ(LiveFakes().textures + LiveFakes().vertexBuffers, 0);
+        EXPECT_EQ(device->RefCount(), 1u);
+    }
 }
 
 TEST_F(SceneResources, EachUnitKeepsItsOwnObjectsOnItsOwnDevice) {
@@ -135,20 +106,15 @@ TEST_F(SceneResources, EachUnitKeepsItsOwnObjectsOnItsOwnDevice) {
     ASSERT_EQ(scene.RestoreSceneObjects(), S_OK);
     EXPECT_EQ(AsFake(scene.Objects().skyTexture)->format, D3DFMT_R5G6B5);
     ExpectLevelsFrom(scene.Objects().stoneTexture, {114, 135, 115, 117, 118, 119, 120});
-    EXPECT_EQ(first->vertexBuffersCreated + second->vertexBuffersCreated, 2u);
-    EXPECT_EQ(first->texturesCreated, 4u);
-    EXPECT_EQ(second->texturesCreated, 4u);
-
-    for (UINT unit : {0u, 1u}) {
+    EXPECT_EQ(LiveFakes().textures, 8);
+    EXPECT_EQ(LiveFakes().vertexBuffers, 2);
+    for (UINT unit : {0u, 1u}) {   // every draw with objects of the unit's own device
         FakeDevice* device = unit == 0 ? first : second;
         scene.SelectRenderUnit(unit);
-        const SceneObjects& objects = scene.Objects();
-        EXPECT_EQ(AsFake(objects.stoneTexture)->Device(), device);
-        device->ClearLog();
         scene.DrawScene();
-        EXPECT_EQ(device->streamSource, objects.vertexBuffer);
-        EXPECT_EQ(device->boundTextures[0], objects.stoneTexture);
-        EXPECT_TRUE(device->Called("SetTexture(0,texture#4)"));   // its own glow
+        EXPECT_EQ(static_cast<FakeVertexBuffer*>(device->streamSource)->device, device);
+        for (const FakeDraw& draw : device->draws)
+            EXPECT_EQ(static_cast<FakeTexture*>(draw.texture)->device, device);
     }
     scene.SelectRenderUnit(1);   // releasing one unit's set leaves the other's alone
     scene.ReleaseSceneObjects();
