@@ -197,7 +197,7 @@ void MoveBox(MonitorInfo& monitor, const RECT& area, float seconds) {
 
 // Every unit is drawn before any is presented, so the monitors show the same moment.
 HRESULT Saver::RenderFrame() {
-    time = float(FrameTimer(TIMER_GETAPPTIME));
+    time = FrameTimer(TIMER_GETAPPTIME);   // kept in double: see Saver::time
     elapsedTime = float(FrameTimer(TIMER_GETELAPSEDTIME));
     AdvanceScene();
     MeasureFrameRate();

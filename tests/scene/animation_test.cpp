@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "scene/frame_timer_clock.h"
 #include "scene/sky_scene.h"
 
 namespace {
@@ -89,17 +90,32 @@ TEST(Animation, CloudsDriftAndCubeHoversAndTumbles) {
     }
 }
 
+// A performance counter at 10 MHz that the test sets by hand.
+static LONGLONG counterTicks = 0;
+static BOOL WINAPI CounterFrequency(LARGE_INTEGER* f) { f->QuadPart = 10000000; return TRUE; }
+static BOOL WINAPI CounterNow(LARGE_INTEGER* c) { c->QuadPart = counterTicks; return TRUE; }
+static DWORD WINAPI NoMilliseconds() { return 0; }
+
 TEST(Animation, MotionStaysSmoothAfterWeeksOfUptime) {
-    // Three weeks after the machine started, a 60th of a second still moves the camera,
-    // the clouds and the cube by about as much as it does in the first minute.
+    // Three weeks after the machine started, frames a 60th of a second apart get evenly
+    // spaced times, and each still moves the camera, the clouds and the cube.
+    static const FrameTimerClock clock = {CounterFrequency, CounterNow, NoMilliseconds};
+    SetFrameTimerClock(&clock);
     SkyScene scene;
-    const double start = 21 * 86400.0;
-    scene.time = start;
-    scene.AdvanceScene();
-    const D3DXMATRIX view = scene.viewMatrix, clouds = scene.cloudTexMatrix, cube = scene.cubeWorld;
-    scene.time = start + 1.0 / 60.0;
-    scene.AdvanceScene();
-    EXPECT_NEAR(scene.cloudTexMatrix._32 - clouds._32, 0.2 / 60.0, 1e-4);
-    EXPECT_GT(std::fabs(scene.cubeWorld._11 - cube._11) + std::fabs(scene.cubeWorld._12 - cube._12), 1e-3);
-    EXPECT_GT(std::fabs(scene.viewMatrix._41 - view._41) + std::fabs(scene.viewMatrix._11 - view._11), 1e-4);
+    const LONGLONG start = 21LL * 86400 * 10000000, frame = 10000000 / 60;
+    double times[3];
+    D3DXMATRIX view[3], clouds[3], cube[3];
+    for (int i = 0; i < 3; i++) {
+        counterTicks = start + i * frame;
+        scene.RenderFrame();
+        times[i] = scene.time;
+        view[i] = scene.viewMatrix, clouds[i] = scene.cloudTexMatrix, cube[i] = scene.cubeWorld;
+    }
+    SetFrameTimerClock(nullptr);
+    EXPECT_NEAR(times[0], 21 * 86400.0, 1e-6);
+    EXPECT_NEAR(times[1] - times[0], frame / 1e7, 1e-7);
+    EXPECT_NEAR(times[2] - times[1], frame / 1e7, 1e-7);
+    EXPECT_NEAR(clouds[1]._32 - clouds[0]._32, 0.2 / 60.0, 1e-4);
+    EXPECT_GT(std::fabs(cube[1]._11 - cube[0]._11) + std::fabs(cube[1]._12 - cube[0]._12), 1e-3);
+    EXPECT_GT(std::fabs(view[1]._41 - view[0]._41) + std::fabs(view[1]._11 - view[0]._11), 1e-4);
 }
