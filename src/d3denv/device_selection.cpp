@@ -65,15 +65,19 @@ void ChooseSoftwareCombo(DeviceInfo& device) {
     }
 }
 
-// Hardware rendering: the desktop resolution, 32-bit where offered.
+// Hardware rendering: the desktop resolution, 32-bit where offered, else the first
+// format listed at that size.
 void ChooseHardwareCombo(const AdapterInfo& adapter, DeviceInfo& device) {
     device.currentCombo = 0;
+    bool found = false;
     for (UINT c = 0; c < device.comboCount; c++) {
         const DeviceCombo& combo = device.combos[c];
         if (combo.width != adapter.desktopMode.Width || combo.height != adapter.desktopMode.Height)
             continue;
-        device.currentCombo = c;
-        if (IsThirtyTwoBitFormat(combo.format)) break;
+        const bool thirtyTwo = IsThirtyTwoBitFormat(combo.format);
+        if (!found || thirtyTwo) device.currentCombo = c;
+        found = true;
+        if (thirtyTwo) break;
     }
 }
 

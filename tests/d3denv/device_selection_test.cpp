@@ -91,6 +91,14 @@ TEST_F(Selection, HardwareTakesTheDesktopResolutionIn32BitsAndNothingIsWritten) 
     EXPECT_NE(::RegOpenKeyExA(HKEY_CURRENT_USER, kSystem1, 0, KEY_READ, &key), ERROR_SUCCESS);
 }
 
+TEST_F(Selection, WithoutA32BitDesktopModeHardwareTakesTheFirstListedAtThatSize) {
+    AddAdapterWithMonitor().modes = {FakeMode(1024, 768, D3DFMT_X1R5G5B5),
+                                     FakeMode(1024, 768, D3DFMT_R5G6B5), FakeMode(640, 480, D3DFMT_X8R8G8B8)};
+    Enumerate();
+    ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
+    EXPECT_EQ(Attempts(), "1024x768/24 ");
+}
+
 TEST_F(Selection, StoredModeIsUsedWhileOfferedElseTheAutomaticChoice) {
     AddAdapterWithMonitor();
     Enumerate();
