@@ -34,23 +34,7 @@ HRESULT Saver::Create(HINSTANCE instanceHandle) {
         if (FAILED(hr)) RecordFailure(hr);
     }
 
-    // The preview host expects the child window to settle before anything is drawn:
-    // WM_USER starts previewTimer, its first tick clears waitingForPreview.
-    if (mode == SaverMode::Preview && mainWindow) {
-        waitingForPreview = 1;
-        ::PostMessageA(mainWindow, WM_USER, 0, 0);
-        while (waitingForPreview) {
-            MSG message;
-            BOOL got = ::GetMessageA(&message, mainWindow, 0, 0);
-            if (got == 0) {
-                ::PostQuitMessage(0);
-                break;
-            }
-            if (got == -1) break;   // the window no longer exists
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
-    }
+    if (mode == SaverMode::Preview && mainWindow) WaitForPreviewHost();
 
     direct3d = CreateDirect3D();
     if (!direct3d) {
@@ -81,6 +65,25 @@ HRESULT Saver::Create(HINSTANCE instanceHandle) {
 
     LoadSettings();
     return S_OK;
+}
+
+// The preview host expects the child window to settle before anything is drawn: WM_USER
+// starts previewTimer, and its first tick clears waitingForPreview. A quit message or the
+// window's end stops the wait early; the quit message is posted again for the main loop.
+void Saver::WaitForPreviewHost() {
+    waitingForPreview = 1;
+    ::PostMessageA(mainWindow, WM_USER, 0, 0);
+    while (waitingForPreview) {
+        MSG message;
+        BOOL got = ::GetMessageA(&message, mainWindow, 0, 0);
+        if (got == 0) {
+            ::PostQuitMessage(0);
+            break;
+        }
+        if (got == -1) break;   // the window no longer exists
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
 }
 
 int Saver::Run() {
@@ -128,6 +131,10 @@ HRESULT Saver::RunSaver() {
         ::SystemParametersInfoA(SPI_SCREENSAVERRUNNING, TRUE, &wasRunning, 0);
     }
 
+    // Without a window nothing could ever post the quit message: a preview handle that is
+    // no window, a test window that could not be made, full screen with no monitor. The
+    // saving phase then ends at once, the normal way.
+    if (!mainWindow) EndSaver();
     RunMessageLoop();
     return S_OK;
 }

@@ -78,6 +78,7 @@ public:
     // ---- Start-up and run modes (saver.cpp, command_line.cpp) ------------------------
     SaverMode ParseCommandLine(const char* commandLine);
     HRESULT RunSaver();
+    void WaitForPreviewHost();
     void RunMessageLoop();
     void RecordFailure(HRESULT code);   // errorMode = 1, errorCode = code
     HRESULT ShowError(HRESULT code);
