@@ -46,6 +46,28 @@ TEST(SurfaceFromMemory, SameSizePaletteColoursArriveExactly) {
     }
 }
 
+// Each packed format puts every channel in its own bits, at the nearest step.
+TEST(SurfaceFromMemory, EveryChannelLandsInItsOwnBits) {
+    const PALETTEENTRY colours[4] = {{255, 0, 0, 255}, {0, 255, 0, 0}, {0, 0, 255, 255}, {100, 180, 20, 0}};
+    P8Source src(4, 1);
+    for (BYTE i = 0; i < 4; ++i) src.palette[i] = colours[i], src.At(i, 0) = i;
+    auto step = [](BYTE c) { return uint32_t(c / 255.0 * 31 + 0.5); };
+    for (D3DFORMAT format : {D3DFMT_X1R5G5B5, D3DFMT_A1R5G5B5, D3DFMT_R8G8B8}) {
+        MemorySurface dest(4, 1, format);
+        ASSERT_EQ(S_OK, src.LoadInto(dest, D3DX_FILTER_TRIANGLE));
+        for (UINT i = 0; i < 4; ++i) {
+            const PALETTEENTRY& c = colours[i];
+            uint32_t expected = uint32_t(c.peRed) << 16 | c.peGreen << 8 | c.peBlue;
+            if (format != D3DFMT_R8G8B8) {
+                expected = step(c.peRed) << 10 | step(c.peGreen) << 5 | step(c.peBlue);
+                if (format == D3DFMT_A1R5G5B5 && c.peFlags) expected |= 0x8000;
+            }
+            EXPECT_EQ(expected, dest.Pixel(i, 0)) << "format " << format << " colour " << i;
+        }
+        EXPECT_TRUE(dest.GuardsIntact());
+    }
+}
+
 TEST(SurfaceFromMemory, OrderedDitherAndNearestStepInto565) {
     P8Source src(8, 8);
     src.palette[7] = {100, 100, 100, 255};   // 100/255 x 31 = 12.16, x 63 = 24.71

@@ -103,6 +103,7 @@ TEST(PasswordVerification, AnswerDecidesBetweenEndingAndResuming) {
     for (BOOL answer : {TRUE, FALSE}) {
         RecordingSaver saver;
         ArmVerification(saver, answer);
+        ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
         saver.EndOrVerify();
         EXPECT_EQ(verifyCall.calls, 1);
         EXPECT_EQ(verifyCall.window, saver.mainWindow);

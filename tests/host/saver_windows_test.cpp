@@ -174,23 +174,50 @@ TEST(SaverInput, EndsOnlyFullScreen) {
     }
 }
 
-TEST_F(SaverWindows, FullScreenSwallowsTheSwitchingCommands) {
-    Open(SaverMode::FullScreen);
-    for (WPARAM command : {SC_NEXTWINDOW, SC_PREVWINDOW, SC_CLOSE, SC_SCREENSAVE})
-        EXPECT_EQ(Send(WM_SYSCOMMAND, command), 0);
-    EXPECT_TRUE(::IsWindow(saver.mainWindow));   // SC_CLOSE would have destroyed it
-    Send(WM_SYSCOMMAND, SC_CLOSE | 2);           // the system's low bits do not matter
-    EXPECT_TRUE(::IsWindow(saver.mainWindow));
-    EXPECT_EQ(saver.ends, 0);
+// The system asks the CBT hook before DefWindowProcA carries out a system command, so
+// the hook sees exactly the commands that reached the default handling.
+static int systemCommandsCarriedOut = 0;
+static LRESULT CALLBACK CountSystemCommands(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_SYSCOMMAND) {
+        systemCommandsCarriedOut++;
+        return 1;   // and keep the command from acting on the test's windows
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// A suspend ends a full-screen saver only without a password check; nothing ends it
-// while the password dialog is up.
+TEST_F(SaverWindows, FullScreenSwallowsTheSwitchingCommands) {
+    HHOOK hook = ::SetWindowsHookExA(WH_CBT, CountSystemCommands, nullptr, ::GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    const WPARAM commands[] = {SC_NEXTWINDOW, SC_PREVWINDOW, SC_CLOSE, SC_SCREENSAVE, SC_CLOSE | 2};
+    for (SaverMode mode : {SaverMode::Test, SaverMode::FullScreen}) {
+        Open(mode);
+        const int endsBefore = saver.ends;
+        systemCommandsCarriedOut = 0;
+        for (WPARAM command : commands) Send(WM_SYSCOMMAND, command);
+        // The system's low four bits do not matter: SC_CLOSE | 2 is still SC_CLOSE.
+        EXPECT_EQ(systemCommandsCarriedOut, mode == SaverMode::Test ? 5 : 0) << int(mode);
+        Send(WM_SYSCOMMAND, SC_MINIMIZE);   // not a switching command: default handling
+        EXPECT_EQ(systemCommandsCarriedOut, mode == SaverMode::Test ? 6 : 1) << int(mode);
+        EXPECT_EQ(saver.ends, endsBefore) << int(mode);
+        CloseSaver(saver);
+    }
+    ::UnhookWindowsHookEx(hook);
+}
+
+// A suspend ends a full-screen saver only without a password check (and never asks for
+// the password); nothing ends it while the password dialog is up.
+static int verifications = 0;
+static BOOL WINAPI RejectPassword(HWND) {
+    verifications++;
+    return FALSE;
+}
+
 TEST_F(SaverWindows, PasswordStateHoldsBackTheEnd) {
     Open(SaverMode::FullScreen);
     saver.isWindows9x = 1;
-    saver.verifyPassword = [](HWND) -> BOOL { return FALSE; };
+    saver.verifyPassword = RejectPassword;
     Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
+    EXPECT_EQ(verifications, 0);
     saver.verifyPassword = nullptr;
     saver.checkingPassword = 1;
     Send(WM_KEYDOWN);
