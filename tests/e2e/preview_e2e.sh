@@ -35,4 +35,12 @@ cat "$work/inproc.txt"
 grep -qx 'error: 0' "$work/inproc.txt" || fail "the preview shows the error display"
 grep -qx 'captured: 1' "$work/inproc.txt" || fail "no picture of the preview"
 check_scene "$work/preview.bmp"
+
+# A handle that names no window: nothing could ever end the saving phase, so it ends at once.
+start=$(date +%s%N)
+wine "$scr" /p 12345 </dev/null >/dev/null 2>&1 &
+wait_exit $! 10
+elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
+echo "/p 12345 ended in $elapsed ms with $exit_code"
+[ "$exit_code" = 0 ] && [ "$elapsed" -lt 2000 ] || fail "/p with no such window did not end at once"
 echo "ok"
