@@ -135,18 +135,22 @@ HRESULT Saver::RunSaver() {
     // no window, a test window that could not be made, full screen with no monitor. The
     // saving phase then ends at once, the normal way.
     if (!mainWindow) EndSaver();
+    RegisterDisplayNotification();
     RunMessageLoop();
     return S_OK;
 }
 
 // Messages always come first; a frame (or a step of the error display) is done only when
 // the queue is empty, after a 10 ms sleep that keeps the idle-priority thread gentle.
+// While nothing can be seen, the loop sleeps until a message arrives instead.
 void Saver::RunMessageLoop() {
     MSG message = {};
     while (message.message != WM_QUIT) {
         if (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&message);
             ::DispatchMessageA(&message);
+        } else if (!SceneVisible()) {
+            ::WaitMessage();
         } else {
             ::Sleep(10);
             if (errorMode)

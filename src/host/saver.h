@@ -16,6 +16,7 @@
 //   host/monitors.cpp           EnumerateMonitors, PlaceWindows (+ host/multimon.*)
 //   host/password.cpp           password provider, verification, ChangePasswordNow
 //   host/error_messages.cpp     GetErrorMessage, ShowError, PaintMessage
+//   host/visibility.cpp         SceneVisible and the display's power state
 //   host/environment.cpp        CreateEnvironment
 //   d3denv/adapter_enumeration.cpp   EnumerateAdapters and friends
 //   d3denv/device_selection.cpp      render units, projection, ReleaseDevices/RecreateDevices
@@ -98,6 +99,13 @@ public:
     void VerifyPasswordAndResume();
     void ChangePasswordNow();
 
+    // ---- Visibility (visibility.cpp) -------------------------------------------------
+    void RegisterDisplayNotification();
+    void UnregisterDisplayNotification();
+    void NoteDisplayState(LPARAM setting);   // lParam of PBT_POWERSETTINGCHANGE
+    void NoteMonitorPower(LPARAM power);      // lParam of SC_MONITORPOWER
+    bool SceneVisible() const;
+
     // ---- Environment (environment.cpp) -----------------------------------------------
     HRESULT CreateEnvironment();
 
@@ -176,4 +184,7 @@ public:
     float framesPerSecond = 0.0f;
     char deviceStats[90] = {};
     char frameStats[42] = {};
+    // Visibility: the display is powered off; the display-state notification, if any.
+    DWORD displayOff = 0;
+    PVOID displayNotification = nullptr;
 };

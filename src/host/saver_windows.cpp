@@ -227,6 +227,7 @@ LRESULT Saver::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (mode != SaverMode::Test) EndOrVerify();
         break;
     case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MONITORPOWER) NoteMonitorPower(lParam);
         if (mode == SaverMode::FullScreen && IsSwitchingCommand(wParam)) return 0;
         break;
     case WM_TIMER:
@@ -242,6 +243,7 @@ LRESULT Saver::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (mode != SaverMode::Test) EndOrVerify();
         break;
     case WM_POWERBROADCAST:
+        if (wParam == PBT_POWERSETTINGCHANGE) NoteDisplayState(lParam);
         if (wParam == PBT_APMSUSPEND && !verifyPassword) EndOrVerify();
         break;
     case WM_USER:
@@ -273,6 +275,7 @@ void Saver::EndSaver() {
         BOOL wasRunning = FALSE;
         ::SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, &wasRunning, 0);
     }
+    UnregisterDisplayNotification();
     ReleaseEnvironment();
     CleanupScene();
     if (passwordModule) {

@@ -16,6 +16,7 @@ class ScriptedSaver : public Saver {
 public:
     HRESULT prepareResult = S_OK, initResult = S_OK;
     int settingsLoaded = 0, frames = 0, ends = 0;
+    bool keyOnFirstFrame = true;
     BOOL runningDuringFrame = FALSE;
 
     HRESULT PrepareEnumeration() override { return prepareResult; }
@@ -24,13 +25,47 @@ public:
     HRESULT CleanupScene() override { ends++; return S_OK; }
     // The first frame notes the system's flag and presses a key.
     HRESULT AdvanceScene() override {
-        if (frames++ == 0) {
+        if (frames++ == 0 && keyOnFirstFrame) {
             ::SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &runningDuringFrame, 0);
             ::PostMessageA(mainWindow, WM_KEYDOWN, VK_SPACE, 0);
         }
         return S_OK;
     }
 };
+
+// Drives a running saving phase from a thread timer: at each tick the next step notes the
+// frames drawn so far and changes what can be seen.
+struct VisibilityScript {
+    ScriptedSaver* saver;
+    int step = 0;
+    int frames[8] = {};   // at steps 0, 2, ... 14
+};
+VisibilityScript script;
+
+void SendDisplayState(HWND window, DWORD state) {
+    struct {
+        POWERBROADCAST_SETTING header;
+        BYTE rest[sizeof(DWORD)];
+    } change = {};
+    change.header.PowerSetting = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+    change.header.DataLength = sizeof(DWORD);
+    ::CopyMemory(change.header.Data, &state, sizeof(state));
+    ::SendMessageA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, LPARAM(&change));
+}
+
+void CALLBACK NextVisibilityStep(HWND, UINT, UINT_PTR, DWORD) {
+    HWND window = script.saver->mainWindow;
+    if (script.step % 2 == 0) script.frames[script.step / 2] = script.saver->frames;
+    switch (script.step++) {
+    case 0: ::ShowWindow(window, SW_MINIMIZE); break;
+    case 4: ::ShowWindow(window, SW_RESTORE); break;
+    case 6: SendDisplayState(window, 0); break;
+    case 8: SendDisplayState(window, 1); break;
+    case 10: ::SendMessageA(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2); break;
+    case 12: ::SendMessageA(window, WM_SYSCOMMAND, SC_MONITORPOWER, -1); break;
+    case 14: ::PostQuitMessage(0); break;
+    }
+}
 
 // Create reads the mode from the process's command line. The test program's own is
 // rewritten in place (within its first length) to the one the desktop would give.
@@ -153,4 +188,25 @@ TEST_F(SaverRun, PreviewWaitEndsOnAQuitMessage) {
     EXPECT_TRUE(QuitPending());
     ::DestroyWindow(host);
     saver.monitors[0].window = nullptr;
+}
+
+// Nothing is drawn while the test window is minimised or the display is off, and drawing
+// goes on once it can be seen again.
+TEST_F(SaverRun, FramesStopWhileNothingCanBeSeen) {
+    ASSERT_EQ(saver.Create(::GetModuleHandleA(nullptr)), S_OK);
+    saver.mode = SaverMode::Test;
+    saver.keyOnFirstFrame = false;
+    ASSERT_EQ(saver.CreateSaverWindows(), S_OK);
+    script = VisibilityScript{&saver};
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 80, NextVisibilityStep);
+    EXPECT_EQ(saver.RunSaver(), S_OK);
+    ::KillTimer(nullptr, timer);
+    const int* f = script.frames;
+    EXPECT_GT(f[0], 0);
+    EXPECT_EQ(f[2], f[1]) << "drawn while minimised";
+    EXPECT_GT(f[3], f[2]) << "not drawn after the restore";
+    EXPECT_EQ(f[4], f[3]) << "drawn with the display off";
+    EXPECT_GT(f[5], f[4]) << "not drawn with the display back";
+    EXPECT_EQ(f[6], f[5]) << "drawn after SC_MONITORPOWER off";
+    EXPECT_GT(f[7], f[6]) << "not drawn after SC_MONITORPOWER on";
 }
