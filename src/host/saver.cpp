@@ -140,6 +140,10 @@ HRESULT Saver::RunSaver() {
     return S_OK;
 }
 
+// Longest wait for a message while nothing can be seen; a bound, so that a missed wake-up
+// costs at most this long.
+const DWORD kHiddenWaitMilliseconds = 250;
+
 // Messages always come first; a frame (or a step of the error display) is done only when
 // the queue is empty, after a 10 ms sleep that keeps the idle-priority thread gentle.
 // While nothing can be seen, the loop sleeps until a message arrives instead.
@@ -150,7 +154,7 @@ void Saver::RunMessageLoop() {
             ::TranslateMessage(&message);
             ::DispatchMessageA(&message);
         } else if (!SceneVisible()) {
-            ::WaitMessage();
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kHiddenWaitMilliseconds, QS_ALLINPUT);
         } else {
             ::Sleep(10);
             if (errorMode)
