@@ -707,6 +707,11 @@ def report(results, total):
     if unit + e2e + survived:
         print(f"kill ratio {unit + e2e}/{unit + e2e + survived} = "
               f"{(unit + e2e) / (unit + e2e + survived):.3f}")
+    timeouts = count.get("timeout", 0)
+    if timeouts:
+        print(f"(with the timeouts counted as killed: {unit + e2e + timeouts}/"
+              f"{unit + e2e + timeouts + survived} = "
+              f"{(unit + e2e + timeouts) / (unit + e2e + timeouts + survived):.3f})")
     print(f"run time {minutes(total)}")
     survivors = [m for m, verdict, _, _ in results if verdict == "survived"]
     if survivors:
