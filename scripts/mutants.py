@@ -645,7 +645,10 @@ def main():
     env = test_environment(tree, build)
     planter = Planter(tree, build)
     planter.recover()
-    signal.signal(signal.SIGTERM, lambda *_: (_ for _ in ()).throw(KeyboardInterrupt()))
+    def interrupted(number, _frame):
+        raise KeyboardInterrupt(signal.Signals(number).name)
+    signal.signal(signal.SIGTERM, interrupted)
+    signal.signal(signal.SIGINT, interrupted)
     results = []
     started = time.time()
     xvfb_pid = None
@@ -674,8 +677,8 @@ def main():
             results.append((m, verdict, detail, took))
             print(f"[{m['id']:2}/{len(mutants)}] {verdict:11} {where(m):45} {describe(m)}"
                   f"{'  (' + detail + ')' if detail else ''}  {took:.0f}s", flush=True)
-    except KeyboardInterrupt:
-        print("\ninterrupted: the source is restored", flush=True)
+    except KeyboardInterrupt as stop:
+        print(f"\ninterrupted ({stop or 'SIGINT'}): the source is restored", flush=True)
     finally:
         for process in list(children):
             stop_group(process)
