@@ -1,8 +1,8 @@
-# Sourced by the end-to-end scripts. Arguments of the script: <build dir> <source dir>.
-# Uses the Wine prefix and X display of the test run (scripts/test.sh); a script run on
-# its own gets the build's prefix and must have DISPLAY set.
+# Sourced by the end-to-end scripts (argument: the build directory): the saver run in
+# the background and cleaned up on every exit, the driver, waiting for an end, screenshots
+# and picture checks by colour. Uses the Wine prefix and X display of the test run
+# (scripts/test.sh); a script run on its own gets the build's prefix and must have DISPLAY.
 build=$(cd "$1" && pwd)
-source_dir=$(cd "$2" && pwd)
 scr="$build/cirrane.scr"
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 export WINEDEBUG=-all
@@ -11,19 +11,74 @@ export WINEDLLOVERRIDES="$base_overrides"
 [ -n "${DISPLAY:-}" ] || { echo "e2e: no DISPLAY" >&2; exit 1; }
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+driver() { wine "$build/tests/e2e/e2e_driver.exe" "$@" </dev/null | tr -d '\r'; }
+press() { driver post "$1" 0x111 "$2" 0; }   # <window> <button id>: as if clicked
 
-# Waits up to $2 seconds for background process $1 to end and sets exit_code to its exit
-# code, or to "timeout" after killing it. Call it directly, not in $(...): only this shell
-# can wait for its own children.
-exit_code=""
-wait_exit() {
-  local pid=$1 seconds=$2 i
-  for ((i = 0; i < seconds * 10; i++)); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-      wait "$pid"; exit_code=$?; return
-    fi
+work=$(mktemp -d)
+saver=""
+cleanup() {
+  [ -n "$saver" ] && kill "$saver" 2>/dev/null && wait "$saver" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# start_saver <arguments> [extra WINEDLLOVERRIDES entries] [program]: the .scr (or a copy
+# of it) in the background. Wine's fps channel reports its frames, once a second, in
+# $work/frames.
+start_saver() {
+  WINEDEBUG=-all,trace+fps WINEDLLOVERRIDES="${2:+$2;}$base_overrides" wine "${3:-$scr}" $1 \
+    </dev/null >/dev/null 2>"$work/frames" &
+  saver=$!
+}
+alive() { kill -0 "$saver" 2>/dev/null; }
+presenting() {   # waits until the saver has presented frames for a second
+  for ((i = 0; i < 300; i++)); do grep -q fps "$work/frames" && return; sleep 0.1; done
+  fail "no frames presented"
+}
+
+# ends_with_0 <seconds> <what>: the saver ends within the time with exit code 0. Waits in
+# this shell, which alone can wait for its own children.
+ends_with_0() {
+  local i code=timeout
+  for ((i = 0; i < $1 * 10; i++)); do
+    alive || { wait "$saver"; code=$?; break; }
     sleep 0.1
   done
-  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
-  exit_code=timeout
+  [ "$code" = 0 ] || fail "$2: exit code $code"
+  saver=""
+}
+
+# saver_window: waits for the saver's first window and sets window, client (x y w h each)
+# and topmost.
+saver_window() {
+  local line
+  line=$(driver windows 30 | head -n 1)
+  echo "$line"
+  read -r _ win_x win_y win_w win_h _ client_x client_y client_w client_h _ topmost <<<"$line"
+  [ -n "$topmost" ] || fail "no saver window"
+}
+
+# shot <file> [geometry]: a screenshot of the whole screen or of WxH+X+Y.
+shot() { import -window root ${2:+-crop "$2" +repage} "$1"; }
+
+# Share of pixels (0..1) of an image matching an -fx condition.
+share() { convert "$1" -fx "($2) ? 1 : 0" -format '%[fx:mean]' info:; }
+at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
+differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+
+# check_scene <picture>: the sky scene by its colours: a saturated blue sky over much of the
+# picture, light stone (low saturation, not dark) in its lower half where the slabs are,
+# and the stone cube in the middle, where the camera keeps it; a textured picture. Shares
+# are counted on a sample of the pixels, which keeps their colours as they are.
+check_scene() {
+  local small="$work/small.png" stone='max(r,max(g,b)) - min(r,min(g,b)) < 0.12 && (r+g+b)/3 > 0.35'
+  local sky slabs cube colours
+  convert "$1" -sample '320x240!' "$small"
+  sky=$(share "$small" 'b > r + 0.15 && b > g + 0.05')
+  slabs=$(share "$small[320x120+0+120]" "$stone")
+  cube=$(share "$small[96x72+112+84]" "$stone")
+  colours=$(identify -format '%k' "$1")
+  echo "scene check: sky $sky, stone below $slabs, stone in the middle $cube, $colours colours"
+  at_least "$sky" 0.15 && at_least "$slabs" 0.05 && at_least "$cube" 0.15 && at_least "$colours" 5000 ||
+    fail "not the sky scene (wanted at least 0.15 sky, 0.05 stone below, 0.15 in the middle, 5000 colours)"
 }

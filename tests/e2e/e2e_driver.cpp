@@ -1,0 +1,285 @@
+// The Windows-side driver of the end-to-end runs: looks at a running cirrane.scr's windows
+// from outside, sends them messages, plays the desktop's host of a preview and paints the
+// reference of the error box. One subcommand per call:
+//
+//   windows <seconds>                 waits for the saver's visible top-level windows and
+//                                     prints one line per window, the first one first:
+//                                     "window x y w h client x y w h topmost 0|1"
+//                                     (client origin on the screen)
+//   find <window> <seconds> [id...]   waits for a visible top-level window; prints
+//                                     "class: <name>", "text: <text>" per static control
+//                                     and "control <id> <x> <y>" (its centre on the screen)
+//                                     per listed control
+//   post <window> <message> <wParam> <lParam>   posts a message
+//   cursor                            prints "cursor: hidden" or "cursor: shown"
+//   box <scr> <string id> <out.bmp>   paints the error box as the saver shows it (300 x 150,
+//                                     window colour, black frame, the .scr's string centred
+//                                     and wrapped) into a bitmap, for comparing a screenshot
+//   host                              makes a host window for "/p <host>" and prints
+//                                     "host: <handle>"; once the saver's child is in it,
+//                                     "child: x y w h fills 0|1" (client area on the screen;
+//                                     1 when it is the host's); ends when the host is closed
+//   inproc <seconds> <capture.bmp>    runs the same preview in this process with its own host
+//                                     window, saves what the preview's device drew last and
+//                                     prints "error: 0|1", "captured: 0|1", "ended: 1"
+//
+// <window> is a window class, or else a caption. Numbers are decimal or 0x-prefixed.
+// Exit code 0 on success, 1 when a window or string is missing, 2 on a bad command line.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "host/direct3d_loader.h"
+#include "host/release.h"
+#include "scene/sky_scene.h"
+
+namespace {
+
+const char kSaverClass[] = "Cirrane ScreensaverWndClass";
+
+long Number(const char* text) { return std::strtol(text, nullptr, 0); }
+
+// ---- Finding windows ---------------------------------------------------------------------
+
+BOOL CALLBACK CollectSaverWindow(HWND window, LPARAM list) {
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof(className));
+    if (std::strcmp(className, kSaverClass) == 0 && ::IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> WaitForSaverWindows(int seconds) {
+    std::vector<HWND> found;
+    DWORD deadline = ::GetTickCount() + DWORD(seconds * 1000);
+    while (::EnumWindows(CollectSaverWindow, LPARAM(&found)), found.empty() &&
+           LONG(deadline - ::GetTickCount()) > 0)
+        ::Sleep(100);
+    return found;
+}
+
+HWND WaitForWindow(const char* name, int seconds) {
+    DWORD deadline = ::GetTickCount() + DWORD(seconds * 1000);
+    for (;;) {
+        HWND window = ::FindWindowA(name, nullptr);
+        if (!window) window = ::FindWindowA(nullptr, name);
+        if (window && ::IsWindowVisible(window)) return window;
+        if (LONG(deadline - ::GetTickCount()) <= 0) return nullptr;
+        ::Sleep(100);
+    }
+}
+
+void PrintClient(const char* label, HWND window) {
+    RECT client;
+    ::GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ::ClientToScreen(window, &origin);
+    std::printf("%s %ld %ld %ld %ld", label, origin.x, origin.y, client.right, client.bottom);
+}
+
+int Windows(int seconds) {
+    std::vector<HWND> found = WaitForSaverWindows(seconds);
+    for (HWND window : found) {
+        RECT rect;
+        ::GetWindowRect(window, &rect);
+        std::printf("window %ld %ld %ld %ld ", rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top);
+        PrintClient("client", window);
+        std::printf(" topmost %d\n", (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
+    }
+    return found.empty() ? 1 : 0;
+}
+
+BOOL CALLBACK PrintStaticText(HWND child, LPARAM) {
+    char className[64] = {}, text[1024] = {};
+    ::GetClassNameA(child, className, sizeof(className));
+    if (::lstrcmpiA(className, "Static") == 0 && ::GetWindowTextA(child, text, sizeof(text)))
+        std::printf("text: %s\n", text);
+    return TRUE;
+}
+
+int Find(const char* name, int seconds, char** ids, int idCount) {
+    HWND window = WaitForWindow(name, seconds);
+    if (!window) return 1;
+    ::Sleep(300);   // let the window finish placing and painting its controls
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof(className));
+    std::printf("class: %s\n", className);
+    ::EnumChildWindows(window, PrintStaticText, 0);
+    for (int i = 0; i < idCount; i++) {
+        RECT rect;
+        if (::GetWindowRect(::GetDlgItem(window, int(Number(ids[i]))), &rect))
+            std::printf("control %s %ld %ld\n", ids[i], (rect.left + rect.right) / 2,
+                        (rect.top + rect.bottom) / 2);
+    }
+    return 0;
+}
+
+int Post(char** args) {
+    HWND window = WaitForWindow(args[0], 0);
+    return window && ::PostMessageA(window, UINT(Number(args[1])), WPARAM(Number(args[2])),
+                                    LPARAM(Number(args[3]))) ? 0 : 1;
+}
+
+int Cursor() {
+    CURSORINFO info = {sizeof(info)};
+    if (!::GetCursorInfo(&info)) return 1;
+    std::printf("cursor: %s\n", (info.flags & CURSOR_SHOWING) && info.hCursor ? "shown" : "hidden");
+    return 0;
+}
+
+// ---- Pictures ------------------------------------------------------------------------------
+
+// Writes w x h pixels (32-bit, top row first, `pitch` bytes a row) as a 24-bit bottom-up BMP.
+bool WriteBitmap(const char* path, const BYTE* pixels, int pitch, int width, int height) {
+    BITMAPINFOHEADER header = {sizeof(BITMAPINFOHEADER), width, height, 1, 24};
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {0x4D42};
+    file.bfOffBits = sizeof(file) + sizeof(header);
+    file.bfSize = file.bfOffBits + DWORD(stride * height);
+    FILE* out = std::fopen(path, "wb");
+    if (!out) return false;
+    std::fwrite(&file, sizeof(file), 1, out);
+    std::fwrite(&header, sizeof(header), 1, out);
+    std::vector<BYTE> row(size_t(stride), 0);
+    for (int y = height - 1; y >= 0; y--) {
+        for (int x = 0; x < width; x++) std::memcpy(&row[3 * x], pixels + y * pitch + 4 * x, 3);
+        std::fwrite(row.data(), row.size(), 1, out);
+    }
+    return std::fclose(out) == 0;
+}
+
+// The box as the saver shows it, painted here independently of the saver's code.
+int Box(const char* scr, int stringId, const char* path) {
+    HMODULE module = ::LoadLibraryExA(scr, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    char text[400] = {};
+    if (!module || !::LoadStringA(module, UINT(stringId), text, sizeof(text))) return 1;
+    const int width = 300, height = 150;
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32}};
+    void* pixels = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    RECT box = {0, 0, width, height};
+    ::FillRect(dc, &box, ::GetSysColorBrush(COLOR_WINDOW));
+    ::FrameRect(dc, &box, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    RECT measured = box;
+    int textHeight = ::DrawTextA(dc, text, -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    RECT placed = {0, (height - textHeight) / 2, width, height};
+    ::DrawTextA(dc, text, -1, &placed, DT_WORDBREAK | DT_CENTER);
+    ::GdiFlush();
+    bool saved = WriteBitmap(path, static_cast<const BYTE*>(pixels), 4 * width, width, height);
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return saved ? 0 : 1;
+}
+
+// ---- The preview's host --------------------------------------------------------------------
+
+const int kHostWidth = 152, kHostHeight = 112;   // the preview monitor's screen
+
+HWND MakeHost() {
+    RECT rect = {0, 0, kHostWidth, kHostHeight};
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE;
+    ::AdjustWindowRect(&rect, style, FALSE);
+    return ::CreateWindowExA(0, "STATIC", "Preview host", style | SS_BLACKRECT, 100, 100,
+                             rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                             nullptr, nullptr);
+}
+
+int Host() {
+    HWND host = MakeHost(), child = nullptr;
+    std::printf("host: %llu\n", (unsigned long long)(ULONG_PTR)host);
+    std::fflush(stdout);
+    while (::IsWindow(host)) {
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
+        ::Sleep(50);
+        if (child || !(child = ::FindWindowExA(host, nullptr, kSaverClass, nullptr))) continue;
+        RECT childClient, hostClient;
+        ::GetClientRect(child, &childClient);
+        ::GetClientRect(host, &hostClient);
+        PrintClient("child:", child);
+        std::printf(" fills %d\n", ::EqualRect(&childClient, &hostClient) ? 1 : 0);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+// The in-process preview's state, for the timer that ends it.
+struct InProcess {
+    HWND host = nullptr;
+    SkyScene* scene = nullptr;
+    const char* capturePath = nullptr;
+    bool captured = false;
+} inProcess;
+
+// What the preview's device drew last: its back buffer (kept after presenting, as the
+// windowed swap effect copies), read through a system-memory copy. Wine 8 does not show a
+// child window's rendering on the screen, so the pixels are checked here.
+void CapturePreview() {
+    SkyScene& scene = *inProcess.scene;
+    IDirect3DDevice8* device = scene.unitCount ? scene.units[0].device : nullptr;
+    IDirect3DSurface8 *backBuffer = nullptr, *copy = nullptr;
+    D3DSURFACE_DESC desc = {};
+    D3DLOCKED_RECT locked;
+    if (device && SUCCEEDED(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer)) &&
+        SUCCEEDED(backBuffer->GetDesc(&desc)) &&
+        (desc.Format == D3DFMT_X8R8G8B8 || desc.Format == D3DFMT_A8R8G8B8) &&
+        SUCCEEDED(device->CreateImageSurface(desc.Width, desc.Height, desc.Format, &copy)) &&
+        SUCCEEDED(device->CopyRects(backBuffer, nullptr, 0, copy, nullptr)) &&
+        SUCCEEDED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+        inProcess.captured = WriteBitmap(inProcess.capturePath, static_cast<const BYTE*>(locked.pBits),
+                                         locked.Pitch, int(desc.Width), int(desc.Height));
+        copy->UnlockRect();
+    }
+    ReleaseAndClear(copy);
+    ReleaseAndClear(backBuffer);
+}
+
+void CALLBACK EndInProcessPreview(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    CapturePreview();
+    ::DestroyWindow(inProcess.host);
+}
+
+// The start-up of the saver's Preview mode, with this program's window as the host.
+int PreviewInProcess(int seconds, const char* capture) {
+    SkyScene scene;
+    inProcess = {MakeHost(), &scene, capture};
+    scene.instance = ::GetModuleHandleA(nullptr);
+    scene.mode = SaverMode::Preview;
+    scene.parentWindow = inProcess.host;
+    scene.EnumerateMonitors();
+    if (FAILED(scene.CreateSaverWindows())) return 1;
+    scene.direct3d = CreateDirect3D();
+    if (!scene.direct3d || FAILED(scene.EnumerateAdapters())) return 1;
+    scene.LoadSettings();
+    ::SetTimer(nullptr, 0, UINT(seconds * 1000), EndInProcessPreview);
+    scene.Run();
+    std::printf("error: %d\ncaptured: %d\nended: 1\n", int(scene.errorMode), inProcess.captured ? 1 : 0);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const char* command = argc > 1 ? argv[1] : "";
+    auto is = [&](const char* name, int arguments) {
+        return std::strcmp(command, name) == 0 && argc >= 2 + arguments;
+    };
+    int status = 2;
+    if (is("windows", 1)) status = Windows(int(Number(argv[2])));
+    if (is("find", 2)) status = Find(argv[2], int(Number(argv[3])), argv + 4, argc - 4);
+    if (is("post", 4)) status = Post(argv + 2);
+    if (is("cursor", 0)) status = Cursor();
+    if (is("box", 3)) status = Box(argv[2], int(Number(argv[3])), argv[4]);
+    if (is("host", 0)) status = Host();
+    if (is("inproc", 2)) status = PreviewInProcess(int(Number(argv[2])), argv[3]);
+    std::fflush(stdout);
+    return status;
+}
