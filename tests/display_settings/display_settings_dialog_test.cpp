@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "display_settings/display_settings_dialog.h"
-#include "doubles/dialog_driver.h"
+#include "doubles/support.h"
 #include "host/saver.h"
 #include "resource_ids.h"
 

@@ -10,7 +10,7 @@ HRESULT NextResult(std::deque<HRESULT>& queue, HRESULT sticky) {
     return result;
 }
 
-// ---- Vertex buffer --------------------------------------------------------------------
+// ---- Vertex buffer and texture ---------------------------------------------------------
 FakeVertexBuffer::FakeVertexBuffer(FakeDevice* device_, UINT length, D3DPOOL pool_)
     : device(device_), pool(pool_), memory(length, 0) {
     device->AddRef();
@@ -21,20 +21,12 @@ FakeVertexBuffer::~FakeVertexBuffer() { device->Release(); }
 HRESULT FakeVertexBuffer::Lock(UINT offset, UINT size, BYTE** data, DWORD) {
     HRESULT result = NextResult(device->vertexBufferLockResults);
     if (FAILED(result)) return result;
-    if (!data || locked || offset > memory.size() || size > memory.size() - offset)
-        return D3DERR_INVALIDCALL;
+    if (locked || offset > memory.size() || size > memory.size() - offset) return D3DERR_INVALIDCALL;
     locked = true;
     *data = memory.data() + offset;
     return D3D_OK;
 }
 
-HRESULT FakeVertexBuffer::Unlock() {
-    if (!locked) return D3DERR_INVALIDCALL;
-    locked = false;
-    return D3D_OK;
-}
-
-// ---- Texture ------------------------------------------------------------------------
 FakeTexture::FakeTexture(FakeDevice* device_, UINT width, UINT height, UINT levelCount,
                          D3DFORMAT format_, D3DPOOL pool_)
     : device(device_), format(format_), pool(pool_) {
@@ -49,10 +41,6 @@ FakeTexture::FakeTexture(FakeDevice* device_, UINT width, UINT height, UINT leve
 
 FakeTexture::~FakeTexture() { device->Release(); }
 
-HRESULT FakeTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
-    return level < levels.size() ? levels[level]->GetDesc(desc) : D3DERR_INVALIDCALL;
-}
-
 HRESULT FakeTexture::GetSurfaceLevel(UINT level, IDirect3DSurface8** surface) {
     *surface = nullptr;
     HRESULT result = level < levels.size() ? NextResult(device->surfaceLevelResults) : D3DERR_INVALIDCALL;
@@ -60,14 +48,6 @@ HRESULT FakeTexture::GetSurfaceLevel(UINT level, IDirect3DSurface8** surface) {
     levels[level]->AddRef();
     *surface = levels[level].get();
     return D3D_OK;
-}
-
-HRESULT FakeTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) {
-    return level < levels.size() ? levels[level]->LockRect(locked, rect, flags) : D3DERR_INVALIDCALL;
-}
-
-HRESULT FakeTexture::UnlockRect(UINT level) {
-    return level < levels.size() ? levels[level]->UnlockRect() : D3DERR_INVALIDCALL;
 }
 
 // ---- Device -------------------------------------------------------------------------
@@ -81,8 +61,6 @@ FakeDevice::FakeDevice(IDirect3D8* direct3d, UINT adapter_, D3DDEVTYPE deviceTyp
                     {D3DRS_DESTBLEND, D3DBLEND_ZERO}, {D3DRS_CULLMODE, D3DCULL_CCW}};
     MakeBackBuffer();
 }
-
-FakeDevice::~FakeDevice() { direct3d_->Release(); }
 
 // A windowed device of size 0 takes its window's client size, as Direct3D does.
 void FakeDevice::MakeBackBuffer() {
@@ -111,49 +89,16 @@ HRESULT FakeDevice::Reset(D3DPRESENT_PARAMETERS* params) {
     return resetResult;
 }
 
-HRESULT FakeDevice::GetBackBuffer(UINT, D3DBACKBUFFER_TYPE, IDirect3DSurface8** surface) {
-    backBuffer_->AddRef();
-    *surface = backBuffer_.get();
-    return D3D_OK;
-}
-
 HRESULT FakeDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD, D3DFORMAT format,
                                   D3DPOOL pool, IDirect3DTexture8** created) {
-    *created = nullptr;
     HRESULT result = NextResult(createTextureResults);
-    if (SUCCEEDED(result)) *created = new FakeTexture(this, width, height, levels, format, pool);
+    *created = SUCCEEDED(result) ? new FakeTexture(this, width, height, levels, format, pool) : nullptr;
     return result;
 }
 
 HRESULT FakeDevice::CreateVertexBuffer(UINT length, DWORD, DWORD, D3DPOOL pool,
                                        IDirect3DVertexBuffer8** buffer) {
-    *buffer = nullptr;
     HRESULT result = NextResult(createVertexBufferResults);
-    if (SUCCEEDED(result)) *buffer = new FakeVertexBuffer(this, length, pool);
+    *buffer = SUCCEEDED(result) ? new FakeVertexBuffer(this, length, pool) : nullptr;
     return result;
-}
-
-HRESULT FakeDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) {
-    transforms[state] = *matrix;
-    return D3D_OK;
-}
-
-HRESULT FakeDevice::SetTexture(DWORD stage, IDirect3DBaseTexture8* bound) {
-    if (stage == 0) texture = bound;
-    return D3D_OK;
-}
-
-HRESULT FakeDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) {
-    if (stage == 0) stageStates[type] = value;
-    return D3D_OK;
-}
-
-HRESULT FakeDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT start, UINT count) {
-    draws.push_back({type, start, count, texture, renderStates, stageStates, transforms});
-    return D3D_OK;
-}
-
-HRESULT FakeDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer, UINT) {
-    if (stream == 0) streamSource = buffer;
-    return D3D_OK;
 }

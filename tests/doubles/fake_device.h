@@ -39,12 +39,7 @@ class FakeUnknown : public Stub {
 public:
     FakeUnknown() { ++(LiveFakes().*Live); }
     virtual ~FakeUnknown() { --(LiveFakes().*Live); }
-    FakeUnknown(const FakeUnknown&) = delete;
-    FakeUnknown& operator=(const FakeUnknown&) = delete;
-    STDMETHOD(QueryInterface)(REFIID, void** object) override {
-        if (object) *object = nullptr;
-        return E_NOINTERFACE;
-    }
+    STDMETHOD(QueryInterface)(REFIID, void** object) override { return *object = nullptr, E_NOINTERFACE; }
     STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
     STDMETHOD_(ULONG, Release)() override {
         ULONG left = --refs_;
@@ -57,19 +52,11 @@ private:
     ULONG refs_ = 1;
 };
 
-template <class T>
-class FakeRef {
-public:
-    explicit FakeRef(T* object = nullptr) : object_(object) {}   // adopts one reference
-    ~FakeRef() { if (object_) object_->Release(); }
-    FakeRef(const FakeRef&) = delete;
-    FakeRef& operator=(const FakeRef&) = delete;
-    T* get() const { return object_; }
-    T* operator->() const { return object_; }
-
-private:
-    T* object_;
+struct FakeRelease {
+    void operator()(IUnknown* object) const { object->Release(); }
 };
+template <class T>
+using FakeRef = std::unique_ptr<T, FakeRelease>;   // adopts one reference
 
 // Takes the front of `queue` if it has one, else `sticky`.
 HRESULT NextResult(std::deque<HRESULT>& queue, HRESULT sticky = D3D_OK);
@@ -85,7 +72,7 @@ public:
     std::vector<BYTE> memory;
     bool locked = false;
     STDMETHOD(Lock)(UINT offset, UINT size, BYTE** data, DWORD flags) override;
-    STDMETHOD(Unlock)() override;
+    STDMETHOD(Unlock)() override { return locked ? (locked = false, D3D_OK) : D3DERR_INVALIDCALL; }
 };
 
 class FakeTexture : public FakeUnknown<StubIDirect3DTexture8, &FakeLiveCounts::textures> {
@@ -99,10 +86,16 @@ public:
     const D3DPOOL pool;
     std::vector<std::unique_ptr<MemorySurface>> levels;
     STDMETHOD_(DWORD, GetLevelCount)() override { return DWORD(levels.size()); }
-    STDMETHOD(GetLevelDesc)(UINT level, D3DSURFACE_DESC* desc) override;
+    STDMETHOD(GetLevelDesc)(UINT level, D3DSURFACE_DESC* desc) override {
+        return level < levels.size() ? levels[level]->GetDesc(desc) : D3DERR_INVALIDCALL;
+    }
     STDMETHOD(GetSurfaceLevel)(UINT level, IDirect3DSurface8** surface) override;
-    STDMETHOD(LockRect)(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) override;
-    STDMETHOD(UnlockRect)(UINT level) override;
+    STDMETHOD(LockRect)(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) override {
+        return level < levels.size() ? levels[level]->LockRect(locked, rect, flags) : D3DERR_INVALIDCALL;
+    }
+    STDMETHOD(UnlockRect)(UINT level) override {
+        return level < levels.size() ? levels[level]->UnlockRect() : D3DERR_INVALIDCALL;
+    }
 };
 
 // One DrawPrimitive with the state it drew with (stage 0's texture and stage states).
@@ -118,7 +111,7 @@ class FakeDevice : public FakeUnknown<StubIDirect3DDevice8, &FakeLiveCounts::dev
 public:
     FakeDevice(IDirect3D8* direct3d, UINT adapter, D3DDEVTYPE deviceType, HWND focusWindow,
                DWORD behaviorFlags, const D3DPRESENT_PARAMETERS& params);
-    ~FakeDevice() override;
+    ~FakeDevice() override { direct3d_->Release(); }
 
     // As created; presentParams is replaced by every successful Reset.
     const UINT adapter;
@@ -150,7 +143,10 @@ public:
     STDMETHOD(TestCooperativeLevel)() override { return NextResult(cooperativeLevelResults, cooperativeLevel); }
     STDMETHOD(Reset)(D3DPRESENT_PARAMETERS* params) override;
     STDMETHOD(Present)(const RECT*, const RECT*, HWND, const RGNDATA*) override { return Note("Present"); }
-    STDMETHOD(GetBackBuffer)(UINT index, D3DBACKBUFFER_TYPE type, IDirect3DSurface8** surface) override;
+    STDMETHOD(GetBackBuffer)(UINT, D3DBACKBUFFER_TYPE, IDirect3DSurface8** surface) override {
+        backBuffer_->AddRef();
+        return *surface = backBuffer_.get(), D3D_OK;
+    }
     STDMETHOD(CreateTexture)(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
                              D3DPOOL pool, IDirect3DTexture8** texture) override;
     STDMETHOD(CreateVertexBuffer)(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
@@ -158,13 +154,27 @@ public:
     STDMETHOD(BeginScene)() override { return Note("BeginScene"), NextResult(beginSceneResults); }
     STDMETHOD(EndScene)() override { return Note("EndScene"); }
     STDMETHOD(Clear)(DWORD, const D3DRECT*, DWORD, D3DCOLOR, float, DWORD) override { return Note("Clear"); }
-    STDMETHOD(SetTransform)(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override;
+    STDMETHOD(SetTransform)(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override {
+        return transforms[state] = *matrix, D3D_OK;
+    }
     STDMETHOD(SetRenderState)(D3DRENDERSTATETYPE state, DWORD value) override { return renderStates[state] = value, D3D_OK; }
-    STDMETHOD(SetTexture)(DWORD stage, IDirect3DBaseTexture8* bound) override;
-    STDMETHOD(SetTextureStageState)(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override;
-    STDMETHOD(DrawPrimitive)(D3DPRIMITIVETYPE type, UINT start, UINT count) override;
+    STDMETHOD(SetTexture)(DWORD stage, IDirect3DBaseTexture8* bound) override {
+        if (stage == 0) texture = bound;
+        return D3D_OK;
+    }
+    STDMETHOD(SetTextureStageState)(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override {
+        if (stage == 0) stageStates[type] = value;
+        return D3D_OK;
+    }
+    STDMETHOD(DrawPrimitive)(D3DPRIMITIVETYPE type, UINT start, UINT count) override {
+        draws.push_back({type, start, count, texture, renderStates, stageStates, transforms});
+        return D3D_OK;
+    }
     STDMETHOD(SetVertexShader)(DWORD) override { return D3D_OK; }
-    STDMETHOD(SetStreamSource)(UINT stream, IDirect3DVertexBuffer8* buffer, UINT) override;
+    STDMETHOD(SetStreamSource)(UINT stream, IDirect3DVertexBuffer8* buffer, UINT) override {
+        if (stream == 0) streamSource = buffer;
+        return D3D_OK;
+    }
 
 private:
     HRESULT Note(const char* name) { return calls.push_back(name), D3D_OK; }

@@ -32,8 +32,6 @@ D3DCAPS8 FakeCaps(DWORD devCaps, bool canRenderWindowed) {
     D3DCAPS8 caps = {};
     caps.DevCaps = devCaps;
     caps.Caps2 = canRenderWindowed ? D3DCAPS2_CANRENDERWINDOWED : 0;
-    caps.MaxTextureWidth = caps.MaxTextureHeight = 2048;
-    caps.MaxSimultaneousTextures = caps.MaxTextureBlendStages = 2;
     return caps;
 }
 
@@ -55,72 +53,34 @@ FakeAdapter& FakeDirect3D::AddAdapter() {
     return adapters.back();
 }
 
-const FakeDeviceType* FakeDirect3D::TypeOf(UINT adapter, D3DDEVTYPE type) const {
-    if (adapter >= adapters.size()) return nullptr;
-    const FakeAdapter& a = adapters[adapter];
-    return type == D3DDEVTYPE_HAL ? &a.hal : type == D3DDEVTYPE_REF ? &a.ref : type == D3DDEVTYPE_SW ? &a.sw : nullptr;
-}
-
-HRESULT FakeDirect3D::GetAdapterIdentifier(UINT adapter, DWORD, D3DADAPTER_IDENTIFIER8* id) {
-    if (adapter >= adapters.size()) return D3DERR_INVALIDCALL;
-    *id = adapters[adapter].identifier;
-    return D3D_OK;
-}
-
-UINT FakeDirect3D::GetAdapterModeCount(UINT adapter) {
-    return adapter < adapters.size() ? UINT(adapters[adapter].modes.size()) : 0;
-}
-
-HRESULT FakeDirect3D::EnumAdapterModes(UINT adapter, UINT mode, D3DDISPLAYMODE* out) {
-    if (adapter >= adapters.size() || mode >= adapters[adapter].modes.size()) return D3DERR_INVALIDCALL;
-    *out = adapters[adapter].modes[mode];
-    return D3D_OK;
-}
-
-HRESULT FakeDirect3D::GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* mode) {
-    if (adapter >= adapters.size()) return D3DERR_INVALIDCALL;
-    *mode = adapters[adapter].desktopMode;
-    return D3D_OK;
+const FakeDeviceType& FakeDirect3D::Type(UINT adapter, D3DDEVTYPE type) const {
+    const FakeAdapter& a = adapters.at(adapter);
+    return type == D3DDEVTYPE_HAL ? a.hal : type == D3DDEVTYPE_SW ? a.sw : a.ref;
 }
 
 HRESULT FakeDirect3D::CheckDeviceType(UINT adapter, D3DDEVTYPE type, D3DFORMAT display,
                                       D3DFORMAT back, WINBOOL windowed) {
-    const FakeDeviceType* t = TypeOf(adapter, type);
-    if (!t) return D3DERR_INVALIDCALL;
-    if (!t->available || Contains(t->rejectedFormats, display)) return D3DERR_NOTAVAILABLE;
+    const FakeDeviceType& t = Type(adapter, type);
+    if (!t.available || Contains(t.rejectedFormats, display)) return D3DERR_NOTAVAILABLE;
     if (!windowed) return back == display ? D3D_OK : D3DERR_NOTAVAILABLE;
-    if (display != adapters[adapter].desktopMode.Format || Contains(t->rejectedFormats, back))
+    if (display != adapters[adapter].desktopMode.Format || Contains(t.rejectedFormats, back))
         return D3DERR_NOTAVAILABLE;
-    if (!t->windowedFormats.empty() && !Contains(t->windowedFormats, back))
-        return D3DERR_NOTAVAILABLE;
+    if (!t.windowedFormats.empty() && !Contains(t.windowedFormats, back)) return D3DERR_NOTAVAILABLE;
     return D3D_OK;
-}
-
-HRESULT FakeDirect3D::CheckDeviceFormat(UINT adapter, D3DDEVTYPE type, D3DFORMAT, DWORD usage,
-                                        D3DRESOURCETYPE, D3DFORMAT checkFormat) {
-    if (usage & D3DUSAGE_DEPTHSTENCIL) return CheckDepthStencilMatch(adapter, type, {}, {}, checkFormat);
-    const FakeDeviceType* t = TypeOf(adapter, type);
-    return !t ? D3DERR_INVALIDCALL : t->available ? D3D_OK : D3DERR_NOTAVAILABLE;
 }
 
 HRESULT FakeDirect3D::CheckDepthStencilMatch(UINT adapter, D3DDEVTYPE type, D3DFORMAT, D3DFORMAT,
                                              D3DFORMAT depthStencil) {
-    const FakeDeviceType* t = TypeOf(adapter, type);
-    if (!t) return D3DERR_INVALIDCALL;
-    return t->available && Contains(t->depthFormats, depthStencil) ? D3D_OK : D3DERR_NOTAVAILABLE;
+    const FakeDeviceType& t = Type(adapter, type);
+    return t.available && Contains(t.depthFormats, depthStencil) ? D3D_OK : D3DERR_NOTAVAILABLE;
 }
 
 HRESULT FakeDirect3D::GetDeviceCaps(UINT adapter, D3DDEVTYPE type, D3DCAPS8* caps) {
-    const FakeDeviceType* t = TypeOf(adapter, type);
-    if (!t) return D3DERR_INVALIDCALL;
-    *caps = t->caps;
+    const FakeDeviceType& t = Type(adapter, type);
+    *caps = t.caps;
     caps->DeviceType = type;
     caps->AdapterOrdinal = adapter;
-    return t->available ? D3D_OK : D3DERR_NOTAVAILABLE;
-}
-
-HMONITOR FakeDirect3D::GetAdapterMonitor(UINT adapter) {
-    return adapter < adapters.size() ? adapters[adapter].monitor : nullptr;
+    return t.available ? D3D_OK : D3DERR_NOTAVAILABLE;
 }
 
 HRESULT FakeDirect3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow,
@@ -128,8 +88,7 @@ HRESULT FakeDirect3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWind
                                    IDirect3DDevice8** device) {
     *device = nullptr;
     FakeCreateCall call = {adapter, type, focusWindow, behaviorFlags, *params, D3D_OK};
-    const FakeDeviceType* t = TypeOf(adapter, type);
-    if (!t || !t->available)
+    if (!Type(adapter, type).available)
         call.result = D3DERR_INVALIDCALL;
     else if (!createDeviceResults.empty())
         call.result = NextResult(createDeviceResults);

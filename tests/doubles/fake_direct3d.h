@@ -25,13 +25,12 @@
 //   CheckDeviceFormat with D3DUSAGE_DEPTHSTENCIL, CheckDepthStencilMatch: D3D_OK when the
 //     depth format is in the type's depthFormats. CheckDeviceFormat otherwise: D3D_OK when
 //     the type is available.
-//   CreateDevice: D3DERR_INVALIDCALL for a bad adapter or an unavailable type; else the
+//   CreateDevice: D3DERR_INVALIDCALL for an unavailable type; else the
 //     front of createDeviceResults, else createDeviceRule(call), else D3D_OK. Every call is
 //     recorded in createCalls (with its result); onDeviceCreated scripts a new device.
 #pragma once
 
 #include <functional>
-#include <vector>
 
 #include "doubles/fake_device.h"
 
@@ -68,7 +67,7 @@ struct FakeCreateCall {
 
 class FakeDirect3D : public FakeUnknown<StubIDirect3D8, &FakeLiveCounts::direct3d> {
 public:
-    std::vector<FakeAdapter> adapters;
+    std::vector<FakeAdapter> adapters;   // an ordinal out of range throws (a test failure)
     FakeAdapter& AddAdapter();
 
     std::deque<HRESULT> createDeviceResults;
@@ -77,24 +76,32 @@ public:
     std::vector<FakeCreateCall> createCalls;
 
     STDMETHOD_(UINT, GetAdapterCount)() override { return UINT(adapters.size()); }
-    STDMETHOD(GetAdapterIdentifier)(UINT adapter, DWORD flags, D3DADAPTER_IDENTIFIER8* id) override;
-    STDMETHOD_(UINT, GetAdapterModeCount)(UINT adapter) override;
-    STDMETHOD(EnumAdapterModes)(UINT adapter, UINT mode, D3DDISPLAYMODE* out) override;
-    STDMETHOD(GetAdapterDisplayMode)(UINT adapter, D3DDISPLAYMODE* mode) override;
+    STDMETHOD(GetAdapterIdentifier)(UINT adapter, DWORD, D3DADAPTER_IDENTIFIER8* id) override {
+        return *id = adapters.at(adapter).identifier, D3D_OK;
+    }
+    STDMETHOD_(UINT, GetAdapterModeCount)(UINT adapter) override { return UINT(adapters.at(adapter).modes.size()); }
+    STDMETHOD(EnumAdapterModes)(UINT adapter, UINT mode, D3DDISPLAYMODE* out) override {
+        return *out = adapters.at(adapter).modes.at(mode), D3D_OK;
+    }
+    STDMETHOD(GetAdapterDisplayMode)(UINT adapter, D3DDISPLAYMODE* mode) override {
+        return *mode = adapters.at(adapter).desktopMode, D3D_OK;
+    }
+    STDMETHOD_(HMONITOR, GetAdapterMonitor)(UINT adapter) override { return adapters.at(adapter).monitor; }
     STDMETHOD(CheckDeviceType)(UINT adapter, D3DDEVTYPE type, D3DFORMAT display, D3DFORMAT back,
                                WINBOOL windowed) override;
-    STDMETHOD(CheckDeviceFormat)(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
-                                 DWORD usage, D3DRESOURCETYPE resourceType,
-                                 D3DFORMAT checkFormat) override;
-    STDMETHOD(CheckDepthStencilMatch)(UINT adapter, D3DDEVTYPE type, D3DFORMAT adapterFormat,
-                                      D3DFORMAT renderTarget, D3DFORMAT depthStencil) override;
+    STDMETHOD(CheckDeviceFormat)(UINT adapter, D3DDEVTYPE type, D3DFORMAT, DWORD usage,
+                                 D3DRESOURCETYPE, D3DFORMAT format) override {
+        if (usage & D3DUSAGE_DEPTHSTENCIL) return CheckDepthStencilMatch(adapter, type, {}, {}, format);
+        return Type(adapter, type).available ? D3D_OK : D3DERR_NOTAVAILABLE;
+    }
+    STDMETHOD(CheckDepthStencilMatch)(UINT adapter, D3DDEVTYPE type, D3DFORMAT, D3DFORMAT,
+                                      D3DFORMAT depthStencil) override;
     STDMETHOD(GetDeviceCaps)(UINT adapter, D3DDEVTYPE type, D3DCAPS8* caps) override;
-    STDMETHOD_(HMONITOR, GetAdapterMonitor)(UINT adapter) override;
     STDMETHOD(CreateDevice)(UINT adapter, D3DDEVTYPE type, HWND focusWindow, DWORD behaviorFlags,
                             D3DPRESENT_PARAMETERS* params, IDirect3DDevice8** device) override;
 
 private:
-    const FakeDeviceType* TypeOf(UINT adapter, D3DDEVTYPE type) const;   // null when unknown
+    const FakeDeviceType& Type(UINT adapter, D3DDEVTYPE type) const;
 };
 
 // Routes the Saver's Direct3D creation to `direct3d` (null: back to the real d3d8.dll).

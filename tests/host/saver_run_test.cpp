@@ -5,7 +5,6 @@
 
 #include <cstring>
 
-#include "doubles/dialog_driver.h"
 #include "doubles/fake_direct3d.h"
 #include "doubles/support.h"
 #include "host/saver.h"

@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "doubles/dialog_driver.h"
 #include "doubles/support.h"
 #include "resource_ids.h"
 #include "scene/sky_scene.h"
