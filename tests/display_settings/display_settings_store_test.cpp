@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "doubles/support.h"
 #include "host/registry_values.h"
@@ -11,7 +12,11 @@
 
 namespace {
 
-const char kApp[] = "Software\\Orvane\\Cirrane";
+// What is stored per adapter: leave black, disable hardware, width, height, format.
+using Stored = std::tuple<DWORD, DWORD, UINT, UINT, D3DFORMAT>;
+Stored Fields(const AdapterInfo& a) {
+    return {a.leaveBlack, a.disableHardware, a.userWidth, a.userHeight, a.userFormat};
+}
 
 class DisplaySettingsStore : public ::testing::Test {
 protected:
@@ -26,24 +31,20 @@ protected:
             saver.monitors[a + 1].adapterOrdinal = int(a);
         }
         saver.adapterCount = 2;
-        key = OpenOrCreateKey(HKEY_CURRENT_USER, kApp);
+        key = OpenOrCreateKey(HKEY_CURRENT_USER, "Software\\Orvane\\Cirrane");
     }
     ~DisplaySettingsStore() override {
         ::RegCloseKey(key);
         saver.FreeAdapters();
     }
-    HKEY SubKey(const char* name) { return OpenOrCreateKey(key, name); }
     void Set(const char* sub, const char* name, DWORD type, const void* data, DWORD size) {
-        HKEY k = SubKey(sub);
-        ::RegSetValueExA(k, name, 0, type, static_cast<const BYTE*>(data), size);
-        ::RegCloseKey(k);
+        ::RegSetKeyValueA(key, sub, name, type, data, size);
     }
     void SetDword(const char* sub, const char* name, DWORD value) { Set(sub, name, REG_DWORD, &value, 4); }
     bool Exists(const char* sub) {
         HKEY k;
         if (::RegOpenKeyExA(key, sub, 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-        ::RegCloseKey(k);
-        return true;
+        return ::RegCloseKey(k), true;
     }
     AdapterInfo& A(UINT a) { return *saver.adapters[a]; }
 
@@ -58,9 +59,7 @@ TEST_F(DisplaySettingsStore, WrittenSettingsReadBackIntoFreshRecords) {
     saver.screensSame = 1;
     A(0).leaveBlack = 1;
     A(1).disableHardware = 1;
-    A(1).userWidth = 800;
-    A(1).userHeight = 600;
-    A(1).userFormat = D3DFMT_R5G6B5;
+    A(1).userWidth = 800, A(1).userHeight = 600, A(1).userFormat = D3DFMT_R5G6B5;
     saver.WriteDisplaySettings(key);
 
     saver.screensSame = 0;
@@ -71,31 +70,24 @@ TEST_F(DisplaySettingsStore, WrittenSettingsReadBackIntoFreshRecords) {
     }
     saver.ReadDisplaySettings(key);
     EXPECT_EQ(saver.screensSame, 1u);
-    EXPECT_EQ(A(0).leaveBlack, 1u);
-    EXPECT_EQ(A(0).userWidth, 0u);
-    EXPECT_EQ(A(1).disableHardware, 1u);
-    EXPECT_EQ(A(1).userWidth, 800u);
-    EXPECT_EQ(A(1).userHeight, 600u);
-    EXPECT_EQ(A(1).userFormat, D3DFMT_R5G6B5);
+    EXPECT_EQ(Fields(A(0)), Stored(1, 0, 0, 0, D3DFORMAT(0)));
+    EXPECT_EQ(Fields(A(1)), Stored(0, 1, 800, 600, D3DFMT_R5G6B5));
 }
 
 TEST_F(DisplaySettingsStore, FirstRunKeepsDefaultsAndNumbersKeysByMonitorPosition) {
     saver.ReadDisplaySettings(key);
     EXPECT_EQ(saver.screensSame, 0u);
-    EXPECT_EQ(A(0).userWidth, 0u);
-    EXPECT_EQ(A(1).disableHardware, 0u);
+    EXPECT_EQ(Fields(A(1)), Stored(0, 0, 0, 0, D3DFORMAT(0)));
     EXPECT_FALSE(Exists("System 1"));   // the monitor without an adapter
-    EXPECT_TRUE(Exists("System 2"));
-    EXPECT_TRUE(Exists("System 3"));
+    EXPECT_TRUE(Exists("System 2") && Exists("System 3"));
 
     saver.WriteDisplaySettings(key);
     EXPECT_FALSE(Exists("System 1"));
-    HKEY k = SubKey("System 3");
+    HKEY k = OpenOrCreateKey(key, "System 3");
     GUID id = {};
-    EXPECT_TRUE(ReadRegistryBytes(k, "Adapter ID", &id, sizeof(id)));
-    EXPECT_EQ(id.Data1, 0xA1u);
     DWORD width = 7;
-    EXPECT_TRUE(ReadRegistryDword(k, "Width", &width));
+    EXPECT_TRUE(ReadRegistryBytes(k, "Adapter ID", &id, sizeof(id)) && ReadRegistryDword(k, "Width", &width));
+    EXPECT_EQ(id.Data1, 0xA1u);
     EXPECT_EQ(width, 0u);
     ::RegCloseKey(k);
 }
@@ -105,22 +97,13 @@ TEST_F(DisplaySettingsStore, ForeignAdapterKeepsOnlyLeaveBlackAndMissingIdAccept
     other.Data1 = 0xBEEF;
     Set("System 2", "Adapter ID", REG_BINARY, &other, sizeof(other));
     for (const char* sub : {"System 2", "System 3"}) {
-        SetDword(sub, "Leave Black", 1);
-        SetDword(sub, "Disable Hardware", 1);
-        SetDword(sub, "Width", 640);
-        SetDword(sub, "Height", 480);
-        SetDword(sub, "Format", 22);
+        const std::pair<const char*, DWORD> values[] = {
+            {"Leave Black", 1}, {"Disable Hardware", 1}, {"Width", 640}, {"Height", 480}, {"Format", 22}};
+        for (const auto& [name, value] : values) SetDword(sub, name, value);
     }
     saver.ReadDisplaySettings(key);
-    EXPECT_EQ(A(0).leaveBlack, 1u);
-    EXPECT_EQ(A(0).disableHardware, 0u);
-    EXPECT_EQ(A(0).userWidth, 0u);
-    EXPECT_EQ(A(0).userFormat, D3DFORMAT(0));
-    EXPECT_EQ(A(1).leaveBlack, 1u);
-    EXPECT_EQ(A(1).disableHardware, 1u);
-    EXPECT_EQ(A(1).userWidth, 640u);
-    EXPECT_EQ(A(1).userHeight, 480u);
-    EXPECT_EQ(A(1).userFormat, D3DFMT_X8R8G8B8);
+    EXPECT_EQ(Fields(A(0)), Stored(1, 0, 0, 0, D3DFORMAT(0)));
+    EXPECT_EQ(Fields(A(1)), Stored(1, 1, 640, 480, D3DFMT_X8R8G8B8));
 }
 
 TEST_F(DisplaySettingsStore, ValuesOfTheWrongSizeNeverReachAField) {
@@ -131,12 +114,8 @@ TEST_F(DisplaySettingsStore, ValuesOfTheWrongSizeNeverReachAField) {
     Set("System 3", "Format", REG_BINARY, big, sizeof(big));
     Set("System 3", "Adapter ID", REG_BINARY, big, sizeof(big));
     SetDword("System 3", "Disable Hardware", 1);
-    A(1).userWidth = 11;
-    A(1).userHeight = 12;
-    A(1).userFormat = D3DFORMAT(13);
+    A(1).userWidth = 11, A(1).userHeight = 12, A(1).userFormat = D3DFORMAT(13);
     saver.ReadDisplaySettings(key);
-    EXPECT_EQ(A(1).userWidth, 11u);
-    EXPECT_EQ(A(1).userHeight, 12u);
-    EXPECT_EQ(A(1).userFormat, D3DFORMAT(13));
-    EXPECT_EQ(A(1).disableHardware, 1u);   // an unreadable identifier counts as none stored
+    // An unreadable identifier counts as none stored.
+    EXPECT_EQ(Fields(A(1)), Stored(0, 1, 11, 12, D3DFORMAT(13)));
 }
