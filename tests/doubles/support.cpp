@@ -37,65 +37,44 @@ std::string StringResource(UINT id) {
     return text;
 }
 
-namespace {
-
-// The first window of this thread (or child of `parent`) for which `match` holds.
-using WindowMatch = std::function<bool(HWND, const char*)>;
-HWND FindWindowOf(HWND parent, const WindowMatch& match) {
-    std::pair<const WindowMatch*, HWND> search = {&match, nullptr};
-    WNDENUMPROC visit = [](HWND window, LPARAM data) -> BOOL {
-        auto* search = reinterpret_cast<std::pair<const WindowMatch*, HWND>*>(data);
+HWND FindChildByText(HWND dialog, const char* prefix) {
+    std::pair<const char*, HWND> search = {prefix, nullptr};
+    ::EnumChildWindows(dialog, [](HWND child, LPARAM data) -> BOOL {
+        auto* search = reinterpret_cast<std::pair<const char*, HWND>*>(data);
         char text[256] = {};
-        ::GetWindowTextA(window, text, sizeof(text));
-        if (!(*search->first)(window, text)) return TRUE;
-        search->second = window;
+        ::GetWindowTextA(child, text, sizeof(text));
+        if (std::strncmp(text, search->first, std::strlen(search->first)) != 0) return TRUE;
+        search->second = child;
         return FALSE;
-    };
-    if (parent)
-        ::EnumChildWindows(parent, visit, LPARAM(&search));
-    else
-        ::EnumThreadWindows(::GetCurrentThreadId(), visit, LPARAM(&search));
+    }, LPARAM(&search));
     return search.second;
 }
 
-struct Watch {
-    const char* caption;
-    const std::function<void(HWND)>* inspect;
-    int closeCommand, ticks;
-    bool seen;
-} watch;
-
-// Inspects and closes the watched window once it shows. After about five seconds without
-// it, cancels whatever this thread shows, so that a window that never appears fails the
-// test instead of hanging it.
-void CALLBACK WatchTick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND window = FindWindowOf(nullptr, [](HWND w, const char* text) {
-        return ::IsWindowVisible(w) && std::strcmp(text, watch.caption) == 0;
-    });
-    if (window && !watch.seen) {
-        watch.seen = true;
-        (*watch.inspect)(window);
-        ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(watch.closeCommand, BN_CLICKED), 0);
-    } else if (!window && ++watch.ticks == 250) {
-        ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND shown, LPARAM) -> BOOL {
-            if (::IsWindowVisible(shown)) ::PostMessageA(shown, WM_COMMAND, IDCANCEL, 0);
-            return TRUE;
-        }, 0);
-    }
-}
-
-}  // namespace
-
-HWND FindChildByText(HWND dialog, const char* prefix) {
-    return FindWindowOf(dialog, [prefix](HWND, const char* text) {
-        return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
-    });
-}
-
+// The watched window is inspected and closed once it shows. After about five seconds
+// without it, whatever this thread shows is cancelled, so that a window that never
+// appears fails the test instead of hanging it.
 bool WatchModal(const char* caption, const std::function<void(HWND)>& inspect, int closeCommand,
                 const std::function<void()>& action) {
-    watch = Watch{caption, &inspect, closeCommand, 0, false};
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 20, WatchTick);
+    static struct {
+        const char* caption;
+        const std::function<void(HWND)>* inspect;
+        int closeCommand, ticks;
+        bool seen;
+    } watch;
+    watch = {caption, &inspect, closeCommand, 0, false};
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND shown = ::FindWindowA(nullptr, watch.caption);
+        if (shown && ::IsWindowVisible(shown) && !watch.seen) {
+            watch.seen = true;
+            (*watch.inspect)(shown);
+            ::PostMessageA(shown, WM_COMMAND, MAKEWPARAM(watch.closeCommand, BN_CLICKED), 0);
+        } else if (!shown && ++watch.ticks == 250) {
+            ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND window, LPARAM) -> BOOL {
+                if (::IsWindowVisible(window)) ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+                return TRUE;
+            }, 0);
+        }
+    });
     action();
     ::KillTimer(nullptr, timer);
     return watch.seen;

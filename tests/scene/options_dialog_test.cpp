@@ -3,9 +3,6 @@
 // links. HKEY_CURRENT_USER is redirected to a scratch key.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <commctrl.h>
-
 #include "doubles/support.h"
 #include "resource_ids.h"
 #include "scene/sky_scene.h"
@@ -45,8 +42,8 @@ TEST_F(OptionsDialog, SliderShowsTheStoredLevelAndOkStoresIt) {
     for (const auto& c : cases) {
         Store("Sky Speed", c[0]);
         Open();
-        EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_SKY_SPEED, TBM_GETPOS, 0, 0), LRESULT(c[1]));
-        EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_SKY_SPEED, TBM_GETRANGEMAX, 0, 0), 9);
+        EXPECT_EQ(Ask(dialog, IDC_SKY_SPEED, TBM_GETPOS), LRESULT(c[1]));
+        EXPECT_EQ(Ask(dialog, IDC_SKY_SPEED, TBM_GETRANGEMAX), 9);
         Command(dialog, IDOK);
         EXPECT_EQ(Stored("Sky Speed"), c[1]);
         EXPECT_FLOAT_EQ(scene.skySpeed, float(c[1]) * 0.1f);
@@ -59,7 +56,7 @@ TEST_F(OptionsDialog, CombosApplyAtOnceAndCancelReturnsToTheStoredChoice) {
     Store("Cam View", 1);
     Open();
     EXPECT_EQ(ComboItemText(dialog, IDC_CAMERA_VIEW, 2), "Circular");
-    EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_CAMERA_VIEW, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(Ask(dialog, IDC_CAMERA_VIEW, CB_GETCURSEL), 1);
     ChooseComboItem(dialog, IDC_CAMERA_VIEW, 2);
     ChooseComboItem(dialog, IDC_CUBE_ANIMATION, 1);
     EXPECT_EQ(scene.cameraPath, 2u);

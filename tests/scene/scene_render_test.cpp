@@ -1,18 +1,16 @@
 // The real scene on the platform's own Direct3D 8 (needs an X display under Wine): frames
 // drawn into a 600 x 400 window at a fixed time and settings, read back from the (lockable)
 // back buffer and checked region by region (sky, slabs, cube, glow), with margins wide
-// enough for another rasterizer. The frames are saved as scene_frame_*.png in the working
-// directory (the build's test folder) for a look. Wine's GetFrontBuffer gives a black
-// picture under Xvfb, so the back buffer is read just before it would be presented.
+// enough for another rasterizer. Wine's GetFrontBuffer gives a black picture under Xvfb,
+// so the back buffer is read just before it would be presented.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <cstdint>
 #include <vector>
 
 #include "host/direct3d_loader.h"
 #include "host/release.h"
-#include "png.h"
 #include "scene/sky_scene.h"
 
 namespace {
@@ -82,14 +80,6 @@ protected:
         ReleaseAndClear(surface);
     }
 
-    void Save(const char* name) const {
-        const std::vector<std::uint8_t> png = artgen::EncodePng(kWidth, kHeight, 3, pixels);
-        if (FILE* file = std::fopen(name, "wb")) {
-            std::fwrite(png.data(), 1, png.size(), file);
-            std::fclose(file);
-        }
-    }
-
     Rgb Mean(int left, int top, int right, int bottom) const {
         Rgb sum = {0, 0, 0};
         for (int y = top; y < bottom; ++y)
@@ -114,7 +104,6 @@ TEST_F(RealScene, FlyingCameraAtTimeZeroShowsSkyGlowCubeAndSlab) {
     scene.cubeAnimation = 0;
     scene.skySpeed = 0.2f;
     RenderAt(0.0);
-    Save("scene_frame_flying_t0.png");
 
     const Rgb sky = Mean(0, 0, 600, 60), skyLow = Mean(0, 100, 600, 140);
     EXPECT_GT(sky.b, 120);                     // deep blue with clouds
