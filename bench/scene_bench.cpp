@@ -125,7 +125,7 @@ void RecordingDevice() {
     params.BackBufferFormat = D3DFMT_X8R8G8B8;
     params.BackBufferCount = 1;
     params.Windowed = TRUE;
-    auto* device = new FakeDevice(d3d.get(), 0, D3DDEVTYPE_HAL, nullptr, 0, params);
+    auto* device = new FakeDevice(d3d.get(), nullptr, params);
     scene.units[0].device = device;
     scene.unitCount = 1;
     scene.windowed = 1;

@@ -51,10 +51,8 @@ HRESULT FakeTexture::GetSurfaceLevel(UINT level, IDirect3DSurface8** surface) {
 }
 
 // ---- Device -------------------------------------------------------------------------
-FakeDevice::FakeDevice(IDirect3D8* direct3d, UINT adapter_, D3DDEVTYPE deviceType_,
-                       HWND focusWindow_, DWORD behaviorFlags_, const D3DPRESENT_PARAMETERS& params)
-    : adapter(adapter_), deviceType(deviceType_), focusWindow(focusWindow_),
-      behaviorFlags(behaviorFlags_), presentParams(params), direct3d_(direct3d) {
+FakeDevice::FakeDevice(IDirect3D8* direct3d, HWND focusWindow_, const D3DPRESENT_PARAMETERS& params)
+    : focusWindow(focusWindow_), presentParams(params), direct3d_(direct3d) {
     direct3d_->AddRef();
     renderStates = {{D3DRS_ZENABLE, params.EnableAutoDepthStencil}, {D3DRS_ZWRITEENABLE, TRUE},
                     {D3DRS_ALPHABLENDENABLE, FALSE}, {D3DRS_SRCBLEND, D3DBLEND_ONE},
@@ -69,15 +67,6 @@ void FakeDevice::MakeBackBuffer() {
         ::GetClientRect(presentParams.hDeviceWindow ? presentParams.hDeviceWindow : focusWindow, &client);
     backBuffer_.reset(new MemorySurface(UINT(client.right), UINT(client.bottom),
                                         presentParams.BackBufferFormat, D3DPOOL_DEFAULT, this));
-}
-
-int FakeDevice::CountCalls(const std::string& name) const {
-    return int(std::count(calls.begin(), calls.end(), name));
-}
-
-int FakeDevice::IndexOf(const std::string& name) const {
-    auto found = std::find(calls.begin(), calls.end(), name);
-    return found == calls.end() ? -1 : int(found - calls.begin());
 }
 
 HRESULT FakeDevice::Reset(D3DPRESENT_PARAMETERS* params) {

@@ -109,16 +109,11 @@ struct FakeDraw {
 
 class FakeDevice : public FakeUnknown<StubIDirect3DDevice8, &FakeLiveCounts::devices> {
 public:
-    FakeDevice(IDirect3D8* direct3d, UINT adapter, D3DDEVTYPE deviceType, HWND focusWindow,
-               DWORD behaviorFlags, const D3DPRESENT_PARAMETERS& params);
+    FakeDevice(IDirect3D8* direct3d, HWND focusWindow, const D3DPRESENT_PARAMETERS& params);
     ~FakeDevice() override { direct3d_->Release(); }
 
-    // As created; presentParams is replaced by every successful Reset.
-    const UINT adapter;
-    const D3DDEVTYPE deviceType;
     const HWND focusWindow;
-    const DWORD behaviorFlags;
-    D3DPRESENT_PARAMETERS presentParams;
+    D3DPRESENT_PARAMETERS presentParams;   // as created, then as given to every successful Reset
 
     // Script: a call takes the front of its queue while there is one, else the sticky value.
     std::deque<HRESULT> cooperativeLevelResults;
@@ -136,8 +131,6 @@ public:
     IDirect3DBaseTexture8* texture = nullptr;
     IDirect3DVertexBuffer8* streamSource = nullptr;
     std::vector<FakeDraw> draws;
-    int CountCalls(const std::string& name) const;
-    int IndexOf(const std::string& name) const;   // the first such call; -1 when none
     void ClearLog() { calls.clear(), draws.clear(); }
 
     STDMETHOD(TestCooperativeLevel)() override { return NextResult(cooperativeLevelResults, cooperativeLevel); }

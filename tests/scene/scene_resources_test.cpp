@@ -38,7 +38,7 @@ protected:
     FakeDevice* AddUnit(D3DFORMAT format = D3DFMT_X8R8G8B8) {
         D3DPRESENT_PARAMETERS params = {600, 400, format, 1, D3DMULTISAMPLE_NONE,
                                         D3DSWAPEFFECT(0), nullptr, TRUE, TRUE, D3DFMT_D16};
-        auto* device = new FakeDevice(d3d.get(), 0, D3DDEVTYPE_HAL, nullptr, 0, params);
+        auto* device = new FakeDevice(d3d.get(), nullptr, params);
         const UINT index = scene.unitCount++;
         scene.units[index] = RenderUnit{};
         scene.units[index].device = device;
