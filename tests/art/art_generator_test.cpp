@@ -3,33 +3,19 @@
 // C library) packed into the program, so what the program shows is what the generator makes.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "art_resources.h"
-#include "art_set.h"
 
 using namespace arttest;
 
-namespace {
+TEST(ArtGenerator, TwoRunsGiveTheFilesTheProgramCarries) {
+    const std::vector<artgen::ArtFile> files = artgen::ResourceFiles(artgen::GenerateArt());
+    const std::vector<artgen::ArtFile> again = artgen::ResourceFiles(artgen::GenerateArt());
+    ASSERT_EQ(files.size(), again.size());
+    for (size_t i = 0; i < files.size(); ++i) EXPECT_TRUE(files[i].bytes == again[i].bytes) << files[i].name;
 
-const artgen::ArtSet& Art() {
-    static const artgen::ArtSet art = artgen::GenerateArt();
-    return art;
-}
-
-}  // namespace
-
-TEST(ArtGenerator, TwoRunsGiveTheSameFiles) {
-    const std::vector<artgen::ArtFile> first = artgen::ResourceFiles(Art());
-    const std::vector<artgen::ArtFile> second = artgen::ResourceFiles(artgen::GenerateArt());
-    ASSERT_EQ(first.size(), second.size());
-    for (size_t i = 0; i < first.size(); ++i) {
-        EXPECT_EQ(first[i].name, second[i].name);
-        EXPECT_TRUE(first[i].bytes == second[i].bytes) << first[i].name;
-    }
-}
-
-TEST(ArtGenerator, ProgramCarriesExactlyWhatItMakes) {
     const auto& table = artgen::ArtBitmaps();
-    const std::vector<artgen::ArtFile> files = artgen::ResourceFiles(Art());
     ASSERT_EQ(table.size(), 22u);
     for (size_t i = 0; i < table.size(); ++i) {
         SCOPED_TRACE(table[i].id);
@@ -39,4 +25,15 @@ TEST(ArtGenerator, ProgramCarriesExactlyWhatItMakes) {
         ASSERT_EQ(file.size(), dib.size() + 14);  // the file header is not part of the resource
         EXPECT_TRUE(std::equal(dib.begin(), dib.end(), file.begin() + 14));
     }
+}
+
+// The desktop shows the icon at 16, 32 and 48 pixels: the group holds those sizes.
+TEST(ArtGenerator, IconGroupHoldsTheSmallSizes) {
+    const std::vector<std::uint8_t> group = ResourceBytes(101, MAKEINTRESOURCEA(14));
+    ASSERT_GE(group.size(), 6u);
+    const int count = group[4] | group[5] << 8;
+    ASSERT_EQ(group.size(), 6u + 14u * count);
+    std::set<int> sizes;
+    for (int i = 0; i < count; ++i) sizes.insert(group[6 + 14 * i]);
+    for (int side : {16, 32, 48}) EXPECT_EQ(sizes.count(side), 1u) << side;
 }

@@ -1,6 +1,7 @@
-// Helpers of the art tests: the bitmaps and icon that this test executable carries (it
-// links the program's compiled resources), read back with the platform's resource calls,
-// and a decoder from an 8-bit bottom-up DIB to top-down RGB triples.
+// Helpers of the art tests: the shipped chains as the generator lists them, the bitmaps
+// that this test executable carries (it links the program's compiled resources), read
+// back with the platform's resource calls, and a decoder from an 8-bit bottom-up DIB to
+// top-down RGB triples.
 #pragma once
 
 #include <windows.h>
@@ -9,40 +10,26 @@
 #include <cstring>
 #include <vector>
 
+#include "art_set.h"
+
 namespace arttest {
 
-// The shipped chains: resource numbers, largest level first, and colour-table sizes.
-struct Level {
-    int id;
-    int size;
-    int colours;
-};
+using Level = artgen::ArtBitmap;
 
-inline const std::vector<std::vector<Level>>& Chains() {
-    static const std::vector<std::vector<Level>> chains = {
-        {{121, 256, 256}, {122, 128, 256}, {123, 64, 256}, {124, 32, 256}, {125, 16, 166}, {126, 8, 60}, {127, 4, 17}},
-        {{128, 256, 72}, {129, 128, 72}, {130, 64, 80}, {131, 32, 64}, {132, 16, 43}, {133, 8, 22}, {134, 4, 11}},
-        {{114, 256, 256}, {135, 128, 256}, {115, 64, 256}, {117, 32, 256}, {118, 16, 153}, {119, 8, 50}, {120, 4, 15}},
-    };
-    return chains;
+// Chain 0, 1, 2 (sky, clouds, stone): its seven levels, largest first.
+inline std::vector<Level> Chain(int c) {
+    const auto& all = artgen::ArtBitmaps();
+    return std::vector<Level>(all.begin() + 7 * c, all.begin() + 7 * c + 7);
 }
-constexpr Level kGlow = {136, 32, 160};
+inline const Level& Glow() { return artgen::ArtBitmaps()[21]; }
 
 // The bytes of a resource of this executable, or an empty vector.
 inline std::vector<std::uint8_t> ResourceBytes(int id, LPCSTR type) {
     HRSRC info = ::FindResourceA(nullptr, MAKEINTRESOURCEA(id), type);
-    if (!info) return {};
-    const DWORD size = ::SizeofResource(nullptr, info);
-    HGLOBAL handle = ::LoadResource(nullptr, info);
+    HGLOBAL handle = info ? ::LoadResource(nullptr, info) : nullptr;
     const auto* data = handle ? static_cast<const std::uint8_t*>(::LockResource(handle)) : nullptr;
-    if (!data || size == 0) return {};
-    return std::vector<std::uint8_t>(data, data + size);
-}
-
-inline BITMAPINFOHEADER Header(const std::vector<std::uint8_t>& dib) {
-    BITMAPINFOHEADER h{};
-    if (dib.size() >= sizeof(h)) std::memcpy(&h, dib.data(), sizeof(h));
-    return h;
+    return data ? std::vector<std::uint8_t>(data, data + ::SizeofResource(nullptr, info))
+                : std::vector<std::uint8_t>();
 }
 
 struct Picture {
@@ -51,9 +38,11 @@ struct Picture {
     const int* At(int x, int y) const { return &rgb[3 * (static_cast<size_t>(y) * size + x)]; }
 };
 
-// Decodes one of the shipped square 8-bit bitmaps (the format checks are the format test's).
-inline Picture Decode(const std::vector<std::uint8_t>& dib) {
-    const BITMAPINFOHEADER h = Header(dib);
+// Decodes one of the shipped square 8-bit bitmaps (the generator's test compares their bytes).
+inline Picture LoadPicture(int id) {
+    const std::vector<std::uint8_t> dib = ResourceBytes(id, MAKEINTRESOURCEA(2));
+    BITMAPINFOHEADER h{};
+    if (dib.size() >= sizeof(h)) std::memcpy(&h, dib.data(), sizeof(h));
     Picture p;
     p.size = h.biWidth;
     const std::uint8_t* table = dib.data() + h.biSize;
@@ -67,7 +56,5 @@ inline Picture Decode(const std::vector<std::uint8_t>& dib) {
     }
     return p;
 }
-
-inline Picture LoadPicture(int id) { return Decode(ResourceBytes(id, MAKEINTRESOURCEA(2))); }
 
 }  // namespace arttest
