@@ -1,5 +1,5 @@
 // Shared by the fuzz harnesses: turning a few input bytes into the destination surface and
-// filter of one load, and the checks every run ends with.
+// filter of one load.
 #pragma once
 
 #include <windows.h>
@@ -47,8 +47,4 @@ inline DWORD FuzzFilter(FuzzReader& in) {
     case 4: return D3DX_FILTER_BOX;
     default: return in.Dword();
     }
-}
-
-inline void FuzzCheck(bool ok) {
-    if (!ok) std::abort();
 }
