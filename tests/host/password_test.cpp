@@ -10,30 +10,6 @@
 
 namespace {
 
-// The stand-ins are built into <tests>\standins, beside this program's folder.
-std::string StandinDirectory() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string dir(path);
-    return dir.substr(0, dir.find_last_of('\\')) + "\\standins";
-}
-
-class PasswordProvider : public ::testing::Test {
-protected:
-    void SetUp() override { ::SetDllDirectoryA(StandinDirectory().c_str()); }
-    void TearDown() override {
-        if (saver.passwordModule) ::FreeLibrary(saver.passwordModule);
-        ::SetDllDirectoryA(nullptr);
-    }
-    void SetDesktopValue(DWORD type, const void* data, DWORD size) {
-        ::RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword",
-                          type, data, size);
-    }
-
-    ScratchRegistry registry;
-    Saver saver;
-};
-
 // Counts the ends of the saver: EndSaver always calls CleanupScene.
 class RecordingSaver : public Saver {
 public:
@@ -76,25 +52,31 @@ void ArmVerification(RecordingSaver& saver, BOOL answer) {
 
 }  // namespace
 
-TEST_F(PasswordProvider, LoadedOnlyWhenTheDesktopAsksForAPassword) {
+TEST(PasswordProvider, LoadedOnlyWhenTheDesktopAsksForAPassword) {
+    ScratchRegistry registry;
+    Saver saver;
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string dir(path);
+    ::SetDllDirectoryA((dir.substr(0, dir.find_last_of('\\')) + "\\standins").c_str());   // the stand-ins
+    auto setValue = [](DWORD type, const void* data, DWORD size) {
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword", type, data, size);
+    };
     saver.SetUpPasswordProvider();   // no "Control Panel\Desktop" key at all
-    EXPECT_FALSE(saver.passwordModule);
-
-    const DWORD zero = 0;
+    const DWORD zero = 0, one = 1;
     const unsigned long long tooLarge = 1;
-    SetDesktopValue(REG_DWORD, &zero, sizeof(zero));
+    setValue(REG_DWORD, &zero, sizeof(zero));
     saver.SetUpPasswordProvider();
-    SetDesktopValue(REG_BINARY, &tooLarge, sizeof(tooLarge));
+    setValue(REG_BINARY, &tooLarge, sizeof(tooLarge));
     saver.SetUpPasswordProvider();
     EXPECT_FALSE(saver.passwordModule);
     EXPECT_FALSE(saver.verifyPassword);
     EXPECT_FALSE(::GetModuleHandleA("password.cpl"));
-
-    const DWORD one = 1;
-    SetDesktopValue(REG_DWORD, &one, sizeof(one));
+    setValue(REG_DWORD, &one, sizeof(one));
     saver.SetUpPasswordProvider();
-    ASSERT_TRUE(saver.passwordModule);
-    EXPECT_TRUE(saver.verifyPassword);
+    EXPECT_TRUE(saver.passwordModule && saver.verifyPassword);
+    if (saver.passwordModule) ::FreeLibrary(saver.passwordModule);
+    ::SetDllDirectoryA(nullptr);
 }
 
 // Accepted, the saver ends; rejected, it goes on with the mouse count restarted and the
