@@ -1,6 +1,7 @@
 // The Windows-side driver of the end-to-end runs: looks at a running cirrane.scr's windows
-// from outside, sends them messages, plays the desktop's host of a preview and paints the
-// reference of the error box. One subcommand per call:
+// from outside, posts them messages, plays the desktop's host of a preview and paints the
+// reference of the error box. It knows the program only by its window class and its
+// resources. One subcommand per call:
 //
 //   windows <seconds>                 waits for the saver's visible top-level windows and
 //                                     prints one line per window, the first one first:
@@ -19,9 +20,6 @@
 //                                     "host: <handle>"; once the saver's child is in it,
 //                                     "child: x y w h fills 0|1" (client area on the screen;
 //                                     1 when it is the host's); ends when the host is closed
-//   inproc <seconds> <capture.bmp>    runs the same preview in this process with its own host
-//                                     window, saves what the preview's device drew last and
-//                                     prints "error: 0|1", "captured: 0|1", "ended: 1"
 //
 // <window> is a window class, or else a caption. Numbers are decimal or 0x-prefixed.
 // Exit code 0 on success, 1 when a window or string is missing, 2 on a bad command line.
@@ -31,10 +29,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <vector>
-
-#include "host/direct3d_loader.h"
-#include "host/release.h"
-#include "scene/sky_scene.h"
 
 namespace {
 
@@ -131,27 +125,6 @@ int Cursor() {
     return 0;
 }
 
-// ---- Pictures ------------------------------------------------------------------------------
-
-// Writes w x h pixels (32-bit, top row first, `pitch` bytes a row) as a 24-bit bottom-up BMP.
-bool WriteBitmap(const char* path, const BYTE* pixels, int pitch, int width, int height) {
-    BITMAPINFOHEADER header = {sizeof(BITMAPINFOHEADER), width, height, 1, 24};
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {0x4D42};
-    file.bfOffBits = sizeof(file) + sizeof(header);
-    file.bfSize = file.bfOffBits + DWORD(stride * height);
-    FILE* out = std::fopen(path, "wb");
-    if (!out) return false;
-    std::fwrite(&file, sizeof(file), 1, out);
-    std::fwrite(&header, sizeof(header), 1, out);
-    std::vector<BYTE> row(size_t(stride), 0);
-    for (int y = height - 1; y >= 0; y--) {
-        for (int x = 0; x < width; x++) std::memcpy(&row[3 * x], pixels + y * pitch + 4 * x, 3);
-        std::fwrite(row.data(), row.size(), 1, out);
-    }
-    return std::fclose(out) == 0;
-}
-
 // The box as the saver shows it, painted here independently of the saver's code.
 int Box(const char* scr, int stringId, const char* path) {
     HMODULE module = ::LoadLibraryExA(scr, nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -171,7 +144,12 @@ int Box(const char* scr, int stringId, const char* path) {
     RECT placed = {0, (height - textHeight) / 2, width, height};
     ::DrawTextA(dc, text, -1, &placed, DT_WORDBREAK | DT_CENTER);
     ::GdiFlush();
-    bool saved = WriteBitmap(path, static_cast<const BYTE*>(pixels), 4 * width, width, height);
+    const DWORD bytes = 4 * width * height, offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    BITMAPFILEHEADER file = {0x4D42, offset + bytes, 0, 0, offset};
+    FILE* out = std::fopen(path, "wb");
+    bool saved = out && std::fwrite(&file, sizeof(file), 1, out) && std::fwrite(&info.bmiHeader, offset - sizeof(file), 1, out) &&
+                 std::fwrite(pixels, bytes, 1, out);
+    saved = out && std::fclose(out) == 0 && saved;
     ::SelectObject(dc, old);
     ::DeleteObject(bitmap);
     ::DeleteDC(dc);
@@ -210,61 +188,6 @@ int Host() {
     return 0;
 }
 
-// The in-process preview's state, for the timer that ends it.
-struct InProcess {
-    HWND host = nullptr;
-    SkyScene* scene = nullptr;
-    const char* capturePath = nullptr;
-    bool captured = false;
-} inProcess;
-
-// What the preview's device drew last: its back buffer (kept after presenting, as the
-// windowed swap effect copies), read through a system-memory copy. Wine 8 does not show a
-// child window's rendering on the screen, so the pixels are checked here.
-void CapturePreview() {
-    SkyScene& scene = *inProcess.scene;
-    IDirect3DDevice8* device = scene.unitCount ? scene.units[0].device : nullptr;
-    IDirect3DSurface8 *backBuffer = nullptr, *copy = nullptr;
-    D3DSURFACE_DESC desc = {};
-    D3DLOCKED_RECT locked;
-    if (device && SUCCEEDED(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer)) &&
-        SUCCEEDED(backBuffer->GetDesc(&desc)) &&
-        (desc.Format == D3DFMT_X8R8G8B8 || desc.Format == D3DFMT_A8R8G8B8) &&
-        SUCCEEDED(device->CreateImageSurface(desc.Width, desc.Height, desc.Format, &copy)) &&
-        SUCCEEDED(device->CopyRects(backBuffer, nullptr, 0, copy, nullptr)) &&
-        SUCCEEDED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
-        inProcess.captured = WriteBitmap(inProcess.capturePath, static_cast<const BYTE*>(locked.pBits),
-                                         locked.Pitch, int(desc.Width), int(desc.Height));
-        copy->UnlockRect();
-    }
-    ReleaseAndClear(copy);
-    ReleaseAndClear(backBuffer);
-}
-
-void CALLBACK EndInProcessPreview(HWND, UINT, UINT_PTR timer, DWORD) {
-    ::KillTimer(nullptr, timer);
-    CapturePreview();
-    ::DestroyWindow(inProcess.host);
-}
-
-// The start-up of the saver's Preview mode, with this program's window as the host.
-int PreviewInProcess(int seconds, const char* capture) {
-    SkyScene scene;
-    inProcess = {MakeHost(), &scene, capture};
-    scene.instance = ::GetModuleHandleA(nullptr);
-    scene.mode = SaverMode::Preview;
-    scene.parentWindow = inProcess.host;
-    scene.EnumerateMonitors();
-    if (FAILED(scene.CreateSaverWindows())) return 1;
-    scene.direct3d = CreateDirect3D();
-    if (!scene.direct3d || FAILED(scene.EnumerateAdapters())) return 1;
-    scene.LoadSettings();
-    ::SetTimer(nullptr, 0, UINT(seconds * 1000), EndInProcessPreview);
-    scene.Run();
-    std::printf("error: %d\ncaptured: %d\nended: 1\n", int(scene.errorMode), inProcess.captured ? 1 : 0);
-    return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -279,7 +202,6 @@ int main(int argc, char** argv) {
     if (is("cursor", 0)) status = Cursor();
     if (is("box", 3)) status = Box(argv[2], int(Number(argv[3])), argv[4]);
     if (is("host", 0)) status = Host();
-    if (is("inproc", 2)) status = PreviewInProcess(int(Number(argv[2])), argv[3]);
     std::fflush(stdout);
     return status;
 }
