@@ -82,6 +82,17 @@ TEST(DibReader, PackedTopDownAndRunLengthForms) {
     }
 }
 
+// A run-length stream that stops after a count byte ends there: the byte beyond it in
+// memory (9 here) is never read as the run's value.
+TEST(DibReader, RunLengthStreamCutAfterACountEndsThere) {
+    const Bytes data = Dib(3, 1, 8, BI_RLE8, 16, {1, 7, 3, 9});
+    gfx::LoadedImage image;
+    ASSERT_EQ(S_OK, gfx::ReadImage(data.data(), data.size() - 1, image, nullptr));
+    EXPECT_EQ(7, image.pixels[0]);
+    EXPECT_NE(9, image.pixels[1]);
+    EXPECT_NE(9, image.pixels[2]);
+}
+
 TEST(DibReader, BitFieldMasksPickTheFormat) {
     gfx::LoadedImage image;
     ASSERT_EQ(S_OK, Read(Dib(1, 1, 16, BI_BITFIELDS, 0, {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0, 0x1F, 0xF8, 0, 0}), image));
