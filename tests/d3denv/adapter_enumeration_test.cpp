@@ -56,6 +56,7 @@ TEST_F(Enumeration, DefaultComboPrefersSixteenBitAt640x480) {
         UINT width;
     } cases[] = {
         {{}, D3DFMT_R5G6B5, 640},   // the adapter's default modes
+        {{FakeMode(640, 480, D3DFMT_X8R8G8B8), FakeMode(640, 480, D3DFMT_X1R5G5B5)}, D3DFMT_X1R5G5B5, 640},
         {{FakeMode(640, 480, D3DFMT_X8R8G8B8), FakeMode(800, 600, D3DFMT_R5G6B5)}, D3DFMT_X8R8G8B8, 640},
         {{FakeMode(1024, 768, D3DFMT_R5G6B5), FakeMode(800, 600, D3DFMT_X8R8G8B8)}, D3DFMT_X8R8G8B8, 800},
     };

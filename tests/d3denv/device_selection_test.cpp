@@ -170,6 +170,16 @@ TEST_F(Selection, FailingModesWalkDownTo640x480In32ThenIn16BitsThenFail) {
     EXPECT_EQ(Attempts(), "800x600/23 640x480/22 640x480/23 ");
     EXPECT_EQ(unit.device, nullptr);
     EXPECT_EQ(Adapter(0).userFormat, D3DFMT_R5G6B5);
+
+    // Of smaller modes of one size and depth, the first listed.
+    d3d->adapters[0].modes = {FakeMode(640, 480, D3DFMT_X1R5G5B5), FakeMode(640, 480, D3DFMT_R5G6B5),
+                              FakeMode(800, 600, D3DFMT_R5G6B5)};
+    saver.FreeAdapters();
+    Enumerate();
+    StoreMode(800, 600, D3DFMT_R5G6B5);
+    d3d->createCalls.clear();
+    EXPECT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), D3DERR_NOTAVAILABLE);
+    EXPECT_EQ(Attempts(), "800x600/23 640x480/24 ");
 }
 
 // ---- Window ---------------------------------------------------------------------------

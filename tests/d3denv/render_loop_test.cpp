@@ -145,6 +145,7 @@ TEST_F(RenderLoop, FrameStatisticsNameTheModeAndTheDepthFormat) {
 TEST_F(RenderLoop, ErrorBoxesStartCentredAndBounceOffTheMonitorEdges) {
     Start();
     loop.RecordFailure(SAVER_E_CREATE_DEVICE_FAILED);
+    const DWORD before = ::timeGetTime();
     loop.StepErrorMode();
     EXPECT_EQ(loop.unitCount, 0u);
     for (const MonitorInfo& m : {loop.monitors[0], loop.monitors[1]})   // in window coordinates
@@ -157,6 +158,10 @@ TEST_F(RenderLoop, ErrorBoxesStartCentredAndBounceOffTheMonitorEdges) {
     monitor.boxSpeedY = -38.4f;
     ::Sleep(50);
     loop.StepErrorMode();
+    // The other box moved at its speed for the time that passed, and no further.
+    const float moved = loop.monitors[1].boxX - 362.0f;
+    EXPECT_GT(moved, 0.0f);
+    EXPECT_LE(moved, 102.4f * float(::timeGetTime() - before) * 0.001f + 0.01f);
     EXPECT_LT(monitor.boxSpeedX, 0.0f);
     EXPECT_GT(monitor.boxSpeedY, 0.0f);
     EXPECT_LT(monitor.boxX + monitor.boxWidth, 1024.0f);

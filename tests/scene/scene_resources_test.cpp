@@ -12,6 +12,7 @@
 #include <deque>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "doubles/fake_direct3d.h"
@@ -263,6 +264,14 @@ TEST_F(SceneDraw, EachRangeIsDrawnWithItsTextureBlendDepthCullAndTransforms) {
         EXPECT_EQ(draw.stageStates[D3DTSS_TEXTURETRANSFORMFLAGS], DWORD(clouds ? D3DTTFF_COUNT2 : D3DTTFF_DISABLE));
         if (clouds) EXPECT_TRUE(Same(draw.transforms[D3DTS_TEXTURE0], scene.cloudTexMatrix));
     }
+    // Together the draws use every vertex of the buffer exactly once.
+    std::vector<std::pair<UINT, UINT>> ranges;
+    for (const FakeDraw& d : device->draws)
+        ranges.push_back({d.start, d.start + (d.type == D3DPT_TRIANGLESTRIP ? d.count + 2 : 3 * d.count)});
+    std::sort(ranges.begin(), ranges.end());
+    UINT next = 0;
+    for (const auto& [first, end] : ranges) EXPECT_EQ(first, std::exchange(next, end));
+    EXPECT_EQ(next, kSceneVertexCount);
 }
 
 TEST_F(SceneDraw, AFrameThatCannotBeBegunDrawsNothing) {
