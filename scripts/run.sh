@@ -5,7 +5,7 @@
 # seconds, saves a screenshot and prints its path.
 set -euo pipefail
 export CIRRANE_ROOT=$(cd "$(dirname "$0")/.." && pwd)
-"$CIRRANE_ROOT/scripts/setup.sh" >/dev/null
+"$CIRRANE_ROOT/scripts/setup.sh" mingw-x64 >/dev/null
 
 build="$CIRRANE_ROOT/build/mingw-x64"
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

@@ -39,7 +39,7 @@ std::string StringResource(UINT id) {
 
 HWND FindChildByText(HWND dialog, const char* prefix) {
     std::pair<const char*, HWND> search = {prefix, nullptr};
-    ::EnumChildWindows(dialog, [](HWND child, LPARAM data) -> BOOL {
+    ::EnumChildWindows(dialog, [](HWND child, LPARAM data) CALLBACK -> BOOL {
         auto* search = reinterpret_cast<std::pair<const char*, HWND>*>(data);
         char text[256] = {};
         ::GetWindowTextA(child, text, sizeof(text));
@@ -62,14 +62,14 @@ bool WatchModal(const char* caption, const std::function<void(HWND)>& inspect, i
         bool seen;
     } watch;
     watch = {caption, &inspect, closeCommand, 0, false};
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
         HWND shown = ::FindWindowA(nullptr, watch.caption);
         if (shown && ::IsWindowVisible(shown) && !watch.seen) {
             watch.seen = true;
             (*watch.inspect)(shown);
             ::PostMessageA(shown, WM_COMMAND, MAKEWPARAM(watch.closeCommand, BN_CLICKED), 0);
         } else if (!shown && ++watch.ticks == 250) {
-            ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND window, LPARAM) -> BOOL {
+            ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND window, LPARAM) CALLBACK -> BOOL {
                 if (::IsWindowVisible(window)) ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
                 return TRUE;
             }, 0);

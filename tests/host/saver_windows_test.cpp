@@ -269,7 +269,7 @@ TEST(EndSaver, IsSafeToRepeatAndFreesThePasswordModule) {
     saver.mode = SaverMode::Test;
     saver.passwordModule = ::LoadLibraryA("mpr.dll");
     ASSERT_NE(saver.passwordModule, nullptr);
-    saver.verifyPassword = [](HWND) -> BOOL { return TRUE; };
+    saver.verifyPassword = [](HWND) WINAPI -> BOOL { return TRUE; };
     saver.EndSaver();
     saver.EndSaver();
     EXPECT_EQ(saver.ends, 2);
