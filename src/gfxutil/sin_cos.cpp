@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "gfxutil/double_precision.h"
+
 namespace {
 
 // 2 pi split into the nearest double and what that double misses of the true value.
@@ -12,6 +14,7 @@ const double kTwoPiLow = 2.4492935982947064e-16;
 }  // namespace
 
 double ReduceAngle(double angle) {
+    const DoublePrecision precision;
     // remainder() is exact, so the only error left is the whole turns times kTwoPiLow,
     // which the correction takes off too. Past 2^53 turns (angles no clock reaches) the
     // count itself is no longer exact and the correction is left out.
@@ -22,6 +25,7 @@ double ReduceAngle(double angle) {
 }
 
 void SinCos(double angle, double* sine, double* cosine) {
+    const DoublePrecision precision;
     const double reduced = ReduceAngle(angle);
     *sine = std::sin(reduced);
     *cosine = std::cos(reduced);

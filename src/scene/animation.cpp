@@ -9,6 +9,7 @@
 // motion as smooth after weeks of uptime as in the first minute.
 #include <cmath>
 
+#include "gfxutil/double_precision.h"
 #include "gfxutil/sin_cos.h"
 #include "scene/sky_scene.h"
 
@@ -46,6 +47,7 @@ void CameraPoints(DWORD cameraPath, double t, D3DXVECTOR3* eye, D3DXVECTOR3* tar
 }  // namespace
 
 HRESULT SkyScene::AdvanceScene() {
+    const DoublePrecision precision;
     const double t = time;
 
     D3DXVECTOR3 eye, target;

@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "gfxutil/double_precision.h"
 #include "scene/frame_timer_clock.h"
 
 namespace {
@@ -117,6 +118,7 @@ double MillisecondCommand(int command) {
 }  // namespace
 
 double FrameTimer(int command) {
+    const DoublePrecision precision;   // seconds of uptime need every bit of a double
     if (!state.initialized) Probe();
     if (command < TIMER_RESET || command > TIMER_GETELAPSEDTIME) return -1.0;
     return state.usesCounter ? CounterCommand(command) : MillisecondCommand(command);

@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "gfxutil/double_precision.h"
 #include "scene/frame_timer.h"
 #include "scene/frame_timer_clock.h"
 
@@ -38,6 +39,7 @@ protected:
         SetFrameTimerClock(&kFakeClock);
     }
     void TearDown() override { SetFrameTimerClock(nullptr); }
+    DoublePrecision precision;   // the checks' own sums too, after a test made a device
     // A tenth of a second as advance counts it on this clock.
     double Tenth() const { return GetParam() ? (kRate / 10) / double(kRate) : double(0.1f); }
 };
