@@ -1,22 +1,34 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds, and runs every test: the unit and end-to-end tests under
-# Wine (inside a private Xvfb and Wine server), then the native sanitizer and fuzz checks.
-# Ends with ctest's summary line.
+# Sets up what is missing, builds both Windows builds and the installer, and runs every test:
+# the native sanitizer and fuzz checks, then, inside a private Xvfb, every unit and
+# end-to-end test of the 64-bit build in its 64-bit Wine prefix, and the tests labelled x86
+# (unit tests, test window, full screen, installer) of the 32-bit build in its 32-bit prefix.
+# Arguments go to both ctest runs (scripts/test.sh -R install). Ends with ctest's summaries.
 set -euo pipefail
 export CIRRANE_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 "$CIRRANE_ROOT/scripts/setup.sh"
+"$CIRRANE_ROOT/scripts/package.sh" >/dev/null
 
-build="$CIRRANE_ROOT/build/mingw-x64"
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 . "$CIRRANE_ROOT/scripts/xsession.sh"
 trap stop_session EXIT
 start_xvfb
-start_wineserver
 
 status=0
 if [ -x "$CIRRANE_ROOT/scripts/native-checks.sh" ]; then
   "$CIRRANE_ROOT/scripts/native-checks.sh" || status=$?
 fi
 cd "$CIRRANE_ROOT"
-ctest --preset mingw-x64 "$@" || status=$?
+for arch in x64 x86; do
+  export CIRRANE_BUILD_DIR="$CIRRANE_ROOT/build/mingw-$arch"
+  export WINEPREFIX="$CIRRANE_BUILD_DIR/wineprefix"
+  no_tests=()
+  if [ $arch = x86 ]; then
+    export WINEARCH=win32
+    [ $# -gt 0 ] && no_tests=(--no-tests=ignore)   # a selection may name no x86 test
+  fi
+  start_wineserver
+  ctest --preset "mingw-$arch" "${no_tests[@]}" "$@" || status=$?
+  stop_wineserver
+done
 exit $status

@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The installer of scripts/package.sh, silent, in the run's prefix (64- or 32-bit Windows).
+# It refuses, writing nothing, when it cannot write the .scr into the system folder. It puts
+# the .scr that fits the prefix there, selects it as the user's screensaver and registers
+# its uninstaller; the selected screensaver runs full screen and ends on a key. The quiet
+# uninstall command leaves no file, entry or selection and keeps the settings; a second
+# round with /REMOVESETTINGS removes them and keeps another screensaver the user selected.
+set -uo pipefail
+. "$(dirname "$0")/e2e_common.sh"
+
+dist=$(cd "$(dirname "$0")/../.." && pwd)/dist
+version=$(sed -n 's/^!define VERSION "\(.*\)"$/\1/p' "$build/cirrane_version.nsh")
+setup="$dist/cirrane-$version-setup.exe"
+[ -f "$setup" ] || fail "no $setup: run scripts/package.sh"
+arch=x86; [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && arch=x64
+system="$WINEPREFIX/drive_c/windows/system32"
+home="$WINEPREFIX/drive_c/Program Files/Cirrane"
+desktop='HKCU\Control Panel\Desktop'
+entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Cirrane'
+settings='HKCU\Software\Orvane\Cirrane'
+
+# value <key> <name>: the data of a registry value, empty when it is absent. The 64-bit view
+# on 64-bit Windows, as the list of installed programs sees it ("wine reg" is 32-bit there).
+value() { wine reg query "$1" /v "$2" /reg:64 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+has_key() { wine reg query "$1" /reg:64 >/dev/null 2>&1; }
+install() { wine "$setup" /S; local code=$?; echo "setup /S: exit code $code"; return $code; }
+# uninstall [option]: runs the quiet uninstall command; it hands over to a copy of itself,
+# so the end is seen when its folder is gone.
+uninstall() {
+  local command program i
+  command=$(value "$entry" QuietUninstallString)
+  program=${command#\"}; program=${program%%\"*}
+  wine "$program" ${command##*\"} "$@"
+  for ((i = 0; i < 300; i++)); do [ -e "$home" ] || break; sleep 0.1; done
+  [ ! -e "$home" ] || fail "the uninstaller did not finish"
+  [ ! -e "$system/cirrane.scr" ] || fail "uninstall left the .scr"
+  ! has_key "$entry" || fail "uninstall left its entry"
+}
+
+# A run that failed half way may have left an install behind.
+rm -rf "$system/cirrane.scr" "$home"
+wine reg delete "$entry" /reg:64 /f >/dev/null 2>&1
+selected=$(value "$desktop" SCRNSAVE.EXE)
+mkdir "$system/cirrane.scr"   # a .scr that cannot be written
+install && fail "setup installed over an unwritable .scr"
+rmdir "$system/cirrane.scr"
+[ ! -e "$home" ] && ! has_key "$entry" && [ "$(value "$desktop" SCRNSAVE.EXE)" = "$selected" ] ||
+  fail "the refused setup wrote something"
+
+install || fail "setup failed"
+cmp -s "$system/cirrane.scr" "$dist/$arch/cirrane.scr" || fail "no $arch .scr in system32"
+[ ! -e "$WINEPREFIX/drive_c/windows/syswow64/cirrane.scr" ] || fail "a .scr in SysWOW64"
+selected=$(value "$desktop" SCRNSAVE.EXE)
+[ "${selected,,}" = 'c:\windows\system32\cirrane.scr' ] || fail "SCRNSAVE.EXE is '$selected'"
+[ "$(value "$desktop" ScreenSaveActive)" = 1 ] || fail "ScreenSaveActive is not 1"
+while read -r name expected; do
+  [ "$(value "$entry" "$name")" = "$expected" ] || fail "uninstall entry: $name"
+done <<EOF
+DisplayName Cirrane Screensaver
+DisplayVersion $version
+Publisher Orvane
+DisplayIcon $selected,0
+UninstallString "C:\\Program Files\\Cirrane\\uninstall.exe"
+QuietUninstallString "C:\\Program Files\\Cirrane\\uninstall.exe" /S
+EOF
+[[ $(value "$entry" EstimatedSize) =~ ^0x[0-9a-f]*[1-9a-f] ]] || fail "uninstall entry: no size"
+
+# As the desktop starts it: a native program, so on 64-bit Windows through Wine's 64-bit
+# loader (the default one is 32-bit there and would look for it in SysWOW64).
+loader=wine; [ $arch = x64 ] && loader=/usr/lib/wine/wine64
+$loader "$selected" /s </dev/null >/dev/null 2>&1 &
+saver=$!
+saver_window >/dev/null
+sleep 2
+xdotool key space
+ends_with_0 20 "the installed screensaver"
+
+wine reg add "$settings" /v "Sky Speed" /t REG_DWORD /d 7 /f >/dev/null 2>&1
+uninstall
+[ -z "$(value "$desktop" SCRNSAVE.EXE)" ] || fail "uninstall left the selection"
+has_key "$settings" || fail "uninstall removed the settings"
+
+install || fail "second setup failed"
+wine reg add "$desktop" /v SCRNSAVE.EXE /d 'C:\windows\system32\other.scr' /f >/dev/null 2>&1
+uninstall /REMOVESETTINGS
+! has_key "$settings" || fail "/REMOVESETTINGS kept the settings"
+[ "$(value "$desktop" SCRNSAVE.EXE)" = 'C:\windows\system32\other.scr' ] ||
+  fail "uninstall changed another screensaver's selection"
+wine reg delete "$desktop" /v SCRNSAVE.EXE /f >/dev/null 2>&1
+echo "ok"
