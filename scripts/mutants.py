@@ -670,12 +670,12 @@ def main():
         print(f"clean build and suite: {minutes(clean)} "
               f"(unit tests {sum(unit_seconds):.0f}s, the rest {sum(rest_seconds):.0f}s); "
               f"per-test limit {unit_timeout:.0f}s unit, {rest_timeout:.0f}s rest", flush=True)
-        for m in mutants:
+        for done, m in enumerate(mutants, 1):
             t0 = time.time()
             verdict, detail = evaluate(m, planter, build, env, unit_timeout, rest_timeout)
             took = time.time() - t0
             results.append((m, verdict, detail, took))
-            print(f"[{m['id']:2}/{len(mutants)}] {verdict:11} {where(m):45} {describe(m)}"
+            print(f"[{done:2}/{len(mutants)}] #{m['id']:<3} {verdict:11} {where(m):45} {describe(m)}"
                   f"{'  (' + detail + ')' if detail else ''}  {took:.0f}s", flush=True)
     except KeyboardInterrupt as stop:
         print(f"\ninterrupted ({stop or 'SIGINT'}): the source is restored", flush=True)
