@@ -69,6 +69,7 @@ TEST_F(Selection, PickBestAdapterPrefersHardwareElseTheLastSoftwareAdapter) {
 }
 
 // ---- Full screen: automatic and stored modes ------------------------------------------
+// Selecting a unit then takes its device, rectangle and back buffer.
 TEST_F(Selection, HardwareTakesTheDesktopResolutionIn32BitsAndNothingIsWritten) {
     AddAdapterWithMonitor();
     AddAdapterWithMonitor();
@@ -89,44 +90,62 @@ TEST_F(Selection, HardwareTakesTheDesktopResolutionIn32BitsAndNothingIsWritten) 
     EXPECT_EQ(Adapter(0).userWidth, 0u);
     HKEY key;
     EXPECT_NE(::RegOpenKeyExA(HKEY_CURRENT_USER, kSystem1, 0, KEY_READ, &key), ERROR_SUCCESS);
+
+    ::lstrcpyA(saver.units[1].deviceStats, "SW (sw vp)");
+    saver.SelectRenderUnit(1);
+    EXPECT_EQ(saver.activeDevice, saver.units[1].device);
+    EXPECT_EQ(saver.renderRect.left, 1024);
+    EXPECT_EQ(saver.backBufferDesc.Width, 800u);
+    EXPECT_EQ(saver.backBufferDesc.Format, D3DFMT_X8R8G8B8);
+    EXPECT_STREQ(saver.deviceStats, "SW (sw vp)");
+    EXPECT_EQ(static_cast<FakeDevice*>(saver.units[1].device)->RefCount(), 1u);   // back buffer let go
 }
 
-TEST_F(Selection, WithoutA32BitDesktopModeHardwareTakesTheFirstListedAtThatSize) {
-    AddAdapterWithMonitor().modes = {FakeMode(1024, 768, D3DFMT_X1R5G5B5),
-                                     FakeMode(1024, 768, D3DFMT_R5G6B5), FakeMode(640, 480, D3DFMT_X8R8G8B8)};
-    Enumerate();
-    ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
-    EXPECT_EQ(Attempts(), "1024x768/24 ");
-}
-
-TEST_F(Selection, StoredModeIsUsedWhileOfferedElseTheAutomaticChoice) {
-    AddAdapterWithMonitor();
-    Enumerate();
-    StoreMode(800, 600, D3DFMT_R5G6B5);
-    ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
-    StoreMode(1280, 1024, D3DFMT_X8R8G8B8);
-    ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
-    EXPECT_EQ(Attempts(), "800x600/23 1024x768/22 ");
-    EXPECT_EQ(Adapter(0).userWidth, 1280u);   // not rewritten: it was no fallback
-}
-
-TEST_F(Selection, SoftwareTakesTheSmallestHeightOtherThan400In16BitsWherePossible) {
+// The modes asked for, in order: hardware without a 32-bit mode at the desktop's size takes
+// the first listed there; a stored mode while it is offered, else the automatic choice;
+// software the smallest height other than 400 in 16 bits where possible; when every mode
+// fails, the walk goes down to 640 x 480 in 32, then in 16 bits (the first listed of equal
+// smaller modes), and ends. A stored mode is not rewritten by any of these.
+TEST_F(Selection, FullScreenModesTriedInOrder) {
+    const D3DFORMAT k16 = D3DFMT_R5G6B5, k15 = D3DFMT_X1R5G5B5, k32 = D3DFMT_X8R8G8B8;
+    const struct {
+        std::vector<D3DDISPLAYMODE> modes;   // empty: the adapter's defaults
+        bool software, failing;              // a SW device only; every creation fails
+        D3DDISPLAYMODE stored;
+        const char* attempts;
+    } cases[] = {
+        {{FakeMode(1024, 768, k15), FakeMode(1024, 768, k16), FakeMode(640, 480, k32)}, false, false, {},
+         "1024x768/24 "},
+        {{}, false, false, FakeMode(800, 600, k16), "800x600/23 "},
+        {{}, false, false, FakeMode(1280, 1024, k32), "1024x768/22 "},
+        {{FakeMode(640, 400, k16), FakeMode(640, 480, k32), FakeMode(640, 480, k16), FakeMode(800, 600, k16)},
+         true, false, {}, "640x480/23 "},
+        {{FakeMode(640, 400, k16), FakeMode(640, 400, k32)}, true, false, {}, "640x400/23 "},
+        {{FakeMode(640, 480, k16), FakeMode(640, 480, k32), FakeMode(800, 600, k16), FakeMode(800, 600, k32)},
+         false, true, FakeMode(800, 600, k16), "800x600/23 640x480/22 640x480/23 "},
+        {{FakeMode(640, 480, k15), FakeMode(640, 480, k16), FakeMode(800, 600, k16)}, false, true,
+         FakeMode(800, 600, k16), "800x600/23 640x480/24 "},
+    };
     FakeAdapter& a = AddAdapterWithMonitor();
-    a.sw = a.hal;   // a SW device with the HAL's defaults, and no HAL
-    a.hal.available = false;
-    d3d->adapters[0].modes = {FakeMode(640, 400, D3DFMT_R5G6B5), FakeMode(640, 480, D3DFMT_X8R8G8B8),
-                              FakeMode(640, 480, D3DFMT_R5G6B5), FakeMode(800, 600, D3DFMT_R5G6B5)};
-    Enumerate();
-    ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
-    EXPECT_EQ(Attempts(), "640x480/23 ");
-    EXPECT_EQ(saver.units[0].deviceType, D3DDEVTYPE_SW);
-
-    d3d->adapters[0].modes = {FakeMode(640, 400, D3DFMT_R5G6B5), FakeMode(640, 400, D3DFMT_X8R8G8B8)};
-    saver.FreeAdapters();
-    Enumerate();
-    d3d->createCalls.clear();
-    ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
-    EXPECT_EQ(Attempts(), "640x400/23 ");   // combo 0 when every mode is 400 high
+    a.sw = a.hal;
+    const std::vector<D3DDISPLAYMODE> defaults = a.modes;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.attempts);
+        a.modes = c.modes.empty() ? defaults : c.modes;
+        a.hal.available = !c.software;
+        d3d->createDeviceResults.assign(c.failing ? 9 : 0, D3DERR_NOTAVAILABLE);
+        d3d->createCalls.clear();
+        saver.FreeAdapters();
+        Enumerate();
+        StoreMode(c.stored.Width, c.stored.Height, c.stored.Format);
+        RenderUnit& unit = NewUnit(0);
+        EXPECT_EQ(saver.CreateFullScreenUnit(unit), c.failing ? D3DERR_NOTAVAILABLE : S_OK);
+        EXPECT_EQ(Attempts(), c.attempts);
+        EXPECT_EQ(unit.device == nullptr, c.failing);
+        if (!c.failing) EXPECT_EQ(unit.deviceType, c.software ? D3DDEVTYPE_SW : D3DDEVTYPE_HAL);
+        EXPECT_EQ(Adapter(0).userWidth, c.stored.Width);
+        EXPECT_EQ(Adapter(0).userFormat, c.stored.Format);
+    }
 }
 
 TEST_F(Selection, DisabledHardwareUsesSoftwareAndWithoutItNoDevice) {
@@ -156,30 +175,6 @@ TEST_F(Selection, FailedX8R8G8B8FallsBackToR5G6B5OfTheSameSizeAndIsRemembered) {
     EXPECT_EQ(Stored<DWORD>("Width") * Stored<DWORD>("Height"), 1024u * 768u);
     EXPECT_EQ(Stored<DWORD>("Format"), DWORD(D3DFMT_R5G6B5));
     EXPECT_TRUE(IsEqualGUID(Stored<GUID>("Adapter ID"), d3d->adapters[0].identifier.DeviceIdentifier));
-}
-
-TEST_F(Selection, FailingModesWalkDownTo640x480In32ThenIn16BitsThenFail) {
-    AddAdapterWithMonitor();
-    d3d->adapters[0].modes = {FakeMode(640, 480, D3DFMT_R5G6B5), FakeMode(640, 480, D3DFMT_X8R8G8B8),
-                              FakeMode(800, 600, D3DFMT_R5G6B5), FakeMode(800, 600, D3DFMT_X8R8G8B8)};
-    d3d->createDeviceRule = [](const FakeCreateCall&) { return D3DERR_NOTAVAILABLE; };
-    Enumerate();
-    StoreMode(800, 600, D3DFMT_R5G6B5);
-    RenderUnit& unit = NewUnit(0);
-    EXPECT_EQ(saver.CreateFullScreenUnit(unit), D3DERR_NOTAVAILABLE);
-    EXPECT_EQ(Attempts(), "800x600/23 640x480/22 640x480/23 ");
-    EXPECT_EQ(unit.device, nullptr);
-    EXPECT_EQ(Adapter(0).userFormat, D3DFMT_R5G6B5);
-
-    // Of smaller modes of one size and depth, the first listed.
-    d3d->adapters[0].modes = {FakeMode(640, 480, D3DFMT_X1R5G5B5), FakeMode(640, 480, D3DFMT_R5G6B5),
-                              FakeMode(800, 600, D3DFMT_R5G6B5)};
-    saver.FreeAdapters();
-    Enumerate();
-    StoreMode(800, 600, D3DFMT_R5G6B5);
-    d3d->createCalls.clear();
-    EXPECT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), D3DERR_NOTAVAILABLE);
-    EXPECT_EQ(Attempts(), "800x600/23 640x480/24 ");
 }
 
 // ---- Window ---------------------------------------------------------------------------
@@ -217,55 +212,23 @@ TEST_F(Selection, WindowedFormatFallsBackThroughTheCandidates) {
     EXPECT_EQ(saver.CreateWindowedUnit(NewUnit(0)), E_FAIL);
 }
 
-// ---- Current unit ---------------------------------------------------------------------
-TEST_F(Selection, SelectingAUnitTakesItsDeviceRectangleAndBackBuffer) {
-    AddAdapterWithMonitor();
-    AddAdapterWithMonitor();
-    d3d->adapters[1].desktopMode = FakeMode(800, 600, D3DFMT_R5G6B5);
-    Enumerate();
-    saver.CreateFullScreenUnit(NewUnit(0));
-    saver.CreateFullScreenUnit(NewUnit(1));
-    ::lstrcpyA(saver.units[1].deviceStats, "SW (sw vp)");
-    saver.SelectRenderUnit(1);
-    EXPECT_EQ(saver.activeDevice, saver.units[1].device);
-    EXPECT_EQ(saver.renderRect.left, 1024);
-    EXPECT_EQ(saver.backBufferDesc.Width, 800u);
-    EXPECT_EQ(saver.backBufferDesc.Format, D3DFMT_X8R8G8B8);
-    EXPECT_STREQ(saver.deviceStats, "SW (sw vp)");
-    EXPECT_EQ(static_cast<FakeDevice*>(saver.units[1].device)->RefCount(), 1u);   // back buffer let go
-}
-
 // ---- Projection -----------------------------------------------------------------------
-namespace {
-D3DXMATRIX Expected(float l, float r, float b, float t) {
-    D3DXMATRIX m;
-    D3DXMatrixPerspectiveOffCenterLH(&m, l, r, b, t, 0.05f, 120.0f);
-    return m;
-}
-void ExpectMatrix(const D3DMATRIX& actual, const D3DXMATRIX& expected) {
-    for (int i = 0; i < 4; i++)
-        for (int j = 0; j < 4; j++) EXPECT_NEAR(actual.m[i][j], expected.m[i][j], 1e-5f) << i << j;
-}
-}  // namespace
-
+// Side by side, each monitor shows its part of one view; with screensSame, the whole view.
 TEST_F(Selection, ThreeMonitorsShareOneViewOrEachShowsTheWholeView) {
     saver.windowRect = {0, 0, 3072, 768};
-    D3DMATRIX m;
-    const float n = 0.05f, s = 768.0f;
-    for (int i = 0; i < 3; i++) {
-        saver.renderRect = {1024 * i, 0, 1024 * (i + 1), 768};
-        saver.ComputeProjection(0.05f, 120.0f, &m);
-        ExpectMatrix(m, Expected(n * (1024 * i - 1536) / s, n * (1024 * (i + 1) - 1536) / s,
-                                 n * -384 / s, n * 384 / s));
-        if (i == 1) EXPECT_NEAR(m._31, 0.0f, 1e-6f);
-        if (i == 0) EXPECT_GT(m._31, 0.0f);
-        if (i == 2) EXPECT_LT(m._31, 0.0f);
-    }
-    saver.screensSame = 1;
-    for (int i = 0; i < 3; i++) {
-        saver.renderRect = {1024 * i, 0, 1024 * (i + 1), 768};
-        saver.ComputeProjection(0.05f, 120.0f, &m);
-        ExpectMatrix(m, Expected(n * -512 / s, n * 512 / s, n * -384 / s, n * 384 / s));
+    const float n = 0.05f / 768.0f;
+    for (DWORD same : {0, 1}) {
+        saver.screensSame = same;
+        for (int i = 0; i < 3; i++) {
+            saver.renderRect = {1024 * i, 0, 1024 * (i + 1), 768};
+            D3DMATRIX m;
+            D3DXMATRIX expected;
+            saver.ComputeProjection(0.05f, 120.0f, &m);
+            const float left = same ? -512.0f : 1024.0f * i - 1536;
+            D3DXMatrixPerspectiveOffCenterLH(&expected, n * left, n * (left + 1024), n * -384, n * 384, 0.05f,
+                                             120.0f);
+            for (int k = 0; k < 16; k++) EXPECT_NEAR((&m._11)[k], (&expected._11)[k], 1e-5f) << same << i << k;
+        }
     }
 }
 

@@ -11,7 +11,6 @@
 // code under test released everything:
 //
 //     EXPECT_EQ(LiveFakes().devices, 0);
-//     EXPECT_EQ(LiveFakes().Total(), 1);   // only the test's own FakeDirect3D is left
 //
 // FakeRef<T> holds one reference for a test's scope and releases it at the end.
 #pragma once
@@ -26,7 +25,6 @@
 
 struct FakeLiveCounts {
     int direct3d = 0, devices = 0, textures = 0, vertexBuffers = 0;
-    int Total() const { return direct3d + devices + textures + vertexBuffers; }
 };
 inline FakeLiveCounts& LiveFakes() {
     static FakeLiveCounts counts;
@@ -86,16 +84,7 @@ public:
     const D3DPOOL pool;
     std::vector<std::unique_ptr<MemorySurface>> levels;
     STDMETHOD_(DWORD, GetLevelCount)() override { return DWORD(levels.size()); }
-    STDMETHOD(GetLevelDesc)(UINT level, D3DSURFACE_DESC* desc) override {
-        return level < levels.size() ? levels[level]->GetDesc(desc) : D3DERR_INVALIDCALL;
-    }
     STDMETHOD(GetSurfaceLevel)(UINT level, IDirect3DSurface8** surface) override;
-    STDMETHOD(LockRect)(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) override {
-        return level < levels.size() ? levels[level]->LockRect(locked, rect, flags) : D3DERR_INVALIDCALL;
-    }
-    STDMETHOD(UnlockRect)(UINT level) override {
-        return level < levels.size() ? levels[level]->UnlockRect() : D3DERR_INVALIDCALL;
-    }
 };
 
 // One DrawPrimitive with the state it drew with (stage 0's texture and stage states).

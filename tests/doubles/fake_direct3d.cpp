@@ -97,8 +97,6 @@ HRESULT FakeDirect3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWind
     createCalls.push_back(call);
     if (FAILED(call.result)) return call.result;
 
-    auto* created = new FakeDevice(this, focusWindow, *params);
-    if (onDeviceCreated) onDeviceCreated(*created);
-    *device = created;
+    *device = new FakeDevice(this, focusWindow, *params);
     return D3D_OK;
 }

@@ -27,7 +27,7 @@
 //     the type is available.
 //   CreateDevice: D3DERR_INVALIDCALL for an unavailable type; else the
 //     front of createDeviceResults, else createDeviceRule(call), else D3D_OK. Every call is
-//     recorded in createCalls (with its result); onDeviceCreated scripts a new device.
+//     recorded in createCalls (with its result).
 #pragma once
 
 #include <functional>
@@ -72,7 +72,6 @@ public:
 
     std::deque<HRESULT> createDeviceResults;
     std::function<HRESULT(const FakeCreateCall&)> createDeviceRule;
-    std::function<void(FakeDevice&)> onDeviceCreated;
     std::vector<FakeCreateCall> createCalls;
 
     STDMETHOD_(UINT, GetAdapterCount)() override { return UINT(adapters.size()); }

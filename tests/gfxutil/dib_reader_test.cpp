@@ -64,7 +64,8 @@ TEST(DibReader, PackedTopDownAndRunLengthForms) {
         {Dib(3, 2, 4, BI_RGB, 0, {0x12, 0x30, 0, 0, 0x45, 0x60, 0, 0}), {4, 5, 6}, {1, 2, 3}},
         {Dib(3, -2, 1, BI_RGB, 0, {0xA0, 0, 0, 0, 0x60, 0, 0, 0}), {1, 0, 1}, {0, 1, 1}},   // top-down
         // Bottom line: run of 2 x 7, literal [9]; next line: delta right 1, run of 2 x 5; end.
-        {Dib(3, 2, 8, BI_RLE8, 16, {2, 7, 0, 3, 9, 1, 2, 0, 0, 0, 0, 2, 1, 0, 2, 5, 0, 1}), {0, 5, 5}, {7, 7, 9}},
+        {Dib(3, 2, 8, BI_RLE8, 16, {2, 7, 0, 3, 9, 1, 2, 0, 0, 0, 0, 2, 1, 0, 2, 5, 0, 1}),
+         {0, 5, 5}, {7, 7, 9}},
         // Bottom line: 3 pixels alternating 1, 2; next line: literal 3, 4, 5; end.
         {Dib(3, 2, 4, BI_RLE4, 0, {3, 0x12, 0, 0, 0, 3, 0x34, 0x50, 0, 1}), {3, 4, 5}, {1, 2, 1}},
     };
@@ -93,18 +94,27 @@ TEST(DibReader, RunLengthStreamCutAfterACountEndsThere) {
     EXPECT_NE(9, image.pixels[2]);
 }
 
+// Masks after a 40-byte header, or inside a BITMAPV4HEADER (108 bytes, with alpha).
 TEST(DibReader, BitFieldMasksPickTheFormat) {
-    gfx::LoadedImage image;
-    ASSERT_EQ(S_OK, Read(Dib(1, 1, 16, BI_BITFIELDS, 0, {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0, 0x1F, 0xF8, 0, 0}), image));
-    EXPECT_EQ(D3DFMT_R5G6B5, image.format);
-
-    Bytes v4 = Dib(1, 1, 32, BI_BITFIELDS, 0, {1, 2, 3, 4}, 108);   // masks inside a BITMAPV4HEADER
-    const uint32_t masks[] = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
-    for (int i = 0; i < 4; ++i) Put(v4, 40 + 4 * i, masks[i]);
-    ASSERT_EQ(S_OK, Read(v4, image));
-    EXPECT_EQ(D3DFMT_A8R8G8B8, image.format);
-    Put(v4, 52, 0xF0000000);
-    EXPECT_EQ(E_FAIL, Read(v4, image));
+    const struct {
+        uint16_t bits;
+        uint32_t red, green, blue, alpha, header;
+        D3DFORMAT format;   // unknown: refused
+    } cases[] = {
+        {16, 0xF800, 0x7E0, 0x1F, 0, 40, D3DFMT_R5G6B5},
+        {16, 0x7C00, 0x3E0, 0x1F, 0, 40, D3DFMT_X1R5G5B5},
+        {32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000, 108, D3DFMT_A8R8G8B8},
+        {32, 0xFF0000, 0xFF00, 0xFF, 0xF0000000, 108, D3DFMT_UNKNOWN},
+    };
+    for (const auto& c : cases) {
+        Bytes dib = Dib(1, 1, c.bits, BI_BITFIELDS, 0, {1, 2, 3, 4}, c.header);
+        if (c.header == 40) dib.insert(dib.begin() + 40, 12, 0);
+        const uint32_t masks[] = {c.red, c.green, c.blue, c.alpha};
+        for (int i = 0; i < (c.header == 40 ? 3 : 4); ++i) Put(dib, 40 + 4 * i, masks[i]);
+        gfx::LoadedImage image;
+        EXPECT_EQ(c.format ? S_OK : E_FAIL, Read(dib, image)) << c.red;
+        if (c.format) EXPECT_EQ(c.format, image.format) << c.red;
+    }
 }
 
 TEST(DibReader, RefusesOtherFormatsAndMalformedHeaders) {
@@ -116,11 +126,14 @@ TEST(DibReader, RefusesOtherFormatsAndMalformedHeaders) {
     };
     Bytes tga(18, 0);
     tga[2] = 2, tga[12] = tga[14] = 1, tga[16] = 24;
+    Bytes oddTga = tga;   // a depth TGA does not define: not TGA, and too short for a DIB
+    oddTga[16] = 7;
     struct Case { Bytes data; HRESULT expected; } cases[] = {
         {{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0}, D3DXERR_INVALIDDATA},
         {{0xFF, 0xD8, 0xFF, 0xE0, 0, 0}, D3DXERR_INVALIDDATA},
         {{'P', '6', '\n', '1', ' ', '1', '\n'}, D3DXERR_INVALIDDATA},
         {tga, D3DXERR_INVALIDDATA},
+        {oddTga, E_FAIL},
         {Bytes(good.begin(), good.begin() + 39), E_FAIL},     // shorter than a header
         {with({{0, 12}}), E_FAIL},                            // BITMAPCOREHEADER
         {with({{12, 2}}), E_FAIL},                            // two planes
@@ -153,9 +166,11 @@ TEST(DibReader, RefusesOtherFormatsAndMalformedHeaders) {
     EXPECT_EQ(4u, info.Height);
 
     MemorySurface dest(4, 4, D3DFMT_X8R8G8B8);
-    RECT outside = {0, 0, 5, 4};
-    EXPECT_EQ(D3DERR_INVALIDCALL, D3DXLoadSurfaceFromFileInMemory(&dest, nullptr, nullptr, good.data(), UINT(good.size()), &outside, D3DX_DEFAULT, 0, nullptr));
-    EXPECT_EQ(D3DERR_INVALIDCALL, D3DXLoadSurfaceFromFileInMemory(&dest, nullptr, nullptr, good.data(), 0, nullptr, D3DX_DEFAULT, 0, nullptr));
+    const RECT outside = {0, 0, 5, 4};
+    for (auto [size, rect] : {std::pair{UINT(good.size()), &outside}, std::pair{0u, (const RECT*)nullptr}}) {
+        EXPECT_EQ(D3DERR_INVALIDCALL, D3DXLoadSurfaceFromFileInMemory(&dest, nullptr, nullptr, good.data(),
+                                                                      size, rect, D3DX_DEFAULT, 0, nullptr));
+    }
     EXPECT_EQ(0, dest.lockCount);
 }
 

@@ -30,19 +30,38 @@ struct P8Source {
 uint32_t Red(uint32_t argb) { return (argb >> 16) & 0xFF; }
 
 TEST(SurfaceFromMemory, SameSizePaletteColoursArriveExactly) {
+    P8Source src(16, 16);
+    for (UINT i = 0; i < 256; ++i) src.At(i % 16, i / 16) = BYTE(i);
+    auto colour = [](UINT i) { return i << 16 | (255 - i) << 8 | i / 2; };
     for (D3DFORMAT format : {D3DFMT_X8R8G8B8, D3DFMT_A8R8G8B8}) {
-        P8Source src(16, 16);
-        for (UINT i = 0; i < 256; ++i) src.At(i % 16, i / 16) = BYTE(i);
         MemorySurface dest(16, 16, format);
         ASSERT_EQ(S_OK, src.LoadInto(dest, D3DX_DEFAULT));
         uint32_t top = format == D3DFMT_A8R8G8B8 ? 0xFF000000u : 0;
-        for (UINT i = 0; i < 256; ++i) {
-            uint32_t expected = top | i << 16 | (255 - i) << 8 | i / 2;
-            ASSERT_EQ(expected, dest.Pixel(i % 16, i / 16)) << "index " << i;
-        }
+        for (UINT i = 0; i < 256; ++i) ASSERT_EQ(top | colour(i), dest.Pixel(i % 16, i / 16)) << i;
         EXPECT_EQ(DWORD(D3DLOCK_NOSYSLOCK), dest.lastLockFlags);
         EXPECT_FALSE(dest.locked);
         EXPECT_TRUE(dest.GuardsIntact());
+    }
+    // A source rectangle away from the corner: its own rows and columns, at the same size.
+    src.rect = {4, 3, 12, 14};
+    MemorySurface part(8, 11, D3DFMT_X8R8G8B8);
+    ASSERT_EQ(S_OK, src.LoadInto(part, D3DX_DEFAULT));
+    for (UINT y = 0; y < 11; ++y)
+        for (UINT x = 0; x < 8; ++x) ASSERT_EQ(colour(x + 4 + 16 * (y + 3)), part.Pixel(x, y)) << x << y;
+}
+
+// Packed sources decode every channel from its own bits, pixel after pixel.
+TEST(SurfaceFromMemory, PackedSourcesDecodeEveryChannel) {
+    const struct { D3DFORMAT format; uint16_t pixels[2]; uint32_t argb[2]; } cases[] = {
+        {D3DFMT_A8L8, {0x4035, 0xFF00}, {0x40353535, 0xFF000000}},
+        {D3DFMT_X1R5G5B5, {0x7C1F, 0x03E0}, {0xFFFF00FF, 0xFF00FF00}},
+    };
+    const RECT rect = {0, 0, 2, 1};
+    for (const auto& c : cases) {
+        MemorySurface dest(2, 1, D3DFMT_A8R8G8B8);
+        ASSERT_EQ(S_OK, D3DXLoadSurfaceFromMemory(&dest, nullptr, nullptr, c.pixels, c.format, 4, nullptr,
+                                                  &rect, D3DX_FILTER_TRIANGLE, 0));
+        for (UINT x = 0; x < 2; ++x) EXPECT_EQ(c.argb[x], dest.Pixel(x, 0)) << c.format << " " << x;
     }
 }
 
@@ -111,22 +130,16 @@ TEST(SurfaceFromMemory, UpscaleWrapsAtTheEdgesUnlessMirrored) {
 TEST(SurfaceFromMemory, DownscaleToOnePixelIsThePlainMean) {
     P8Source src(256, 256);
     double sum[3] = {};
-    for (UINT y = 0; y < 256; ++y) {
-        for (UINT x = 0; x < 256; ++x) {
-            BYTE i = BYTE(x * 7 + y * 13 + (x * y) % 5);
-            src.At(x, y) = i;
-            sum[0] += src.palette[i].peRed;
-            sum[1] += src.palette[i].peGreen;
-            sum[2] += src.palette[i].peBlue;
-        }
+    for (UINT i = 0; i < 65536; ++i) {
+        const UINT x = i % 256, y = i / 256;
+        const PALETTEENTRY& c = src.palette[src.At(x, y) = BYTE(x * 7 + y * 13 + (x * y) % 5)];
+        sum[0] += c.peRed, sum[1] += c.peGreen, sum[2] += c.peBlue;
     }
-    for (DWORD filter : {DWORD(D3DX_FILTER_TRIANGLE), DWORD(D3DX_FILTER_TRIANGLE | D3DX_FILTER_MIRROR_U | D3DX_FILTER_MIRROR_V)}) {
+    for (DWORD mirror : {0, D3DX_FILTER_MIRROR_U | D3DX_FILTER_MIRROR_V}) {
         MemorySurface dest(1, 1, D3DFMT_X8R8G8B8);
-        ASSERT_EQ(S_OK, src.LoadInto(dest, filter));
-        uint32_t p = dest.Pixel(0, 0);
-        EXPECT_NEAR(sum[0] / 65536, double((p >> 16) & 0xFF), 1.0);
-        EXPECT_NEAR(sum[1] / 65536, double((p >> 8) & 0xFF), 1.0);
-        EXPECT_NEAR(sum[2] / 65536, double(p & 0xFF), 1.0);
+        ASSERT_EQ(S_OK, src.LoadInto(dest, D3DX_FILTER_TRIANGLE | mirror));
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(sum[c] / 65536, double(dest.Pixel(0, 0) >> (16 - 8 * c) & 0xFF), 1.0) << c;
     }
 }
 
@@ -134,31 +147,40 @@ TEST(SurfaceFromMemory, BadCallsWriteNothing) {
     P8Source src(4, 4);
     MemorySurface dest(4, 4, D3DFMT_X8R8G8B8);
     dest.Fill(0x123456);
-    RECT outside = {0, 0, 5, 4}, inverted = {2, 0, 1, 4}, empty = {1, 1, 1, 3};
-    EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, 6));
-    EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, D3DX_FILTER_TRIANGLE | 0x100000));
-    EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, 0));
-    EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, D3DX_DEFAULT, &outside));
-    EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, D3DX_DEFAULT, &inverted));
-    EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, D3DX_DEFAULT, &empty));
-    src.rect = inverted;
-    EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, D3DX_DEFAULT));
-    src.rect = {0, 0, 16385, 1};   // longer than any surface side the loader takes
-    EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, D3DX_DEFAULT));
+    for (DWORD filter : {DWORD(6), DWORD(D3DX_FILTER_TRIANGLE | 0x100000), DWORD(0)})
+        EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, filter)) << filter;
+    // Destination regions outside, inverted and empty; then the same as source rectangles,
+    // and one longer than any surface side the loader takes.
+    const RECT bad[] = {{0, 0, 5, 4}, {2, 0, 1, 4}, {1, 1, 1, 3}};
+    for (const RECT& r : bad) EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, D3DX_DEFAULT, &r));
+    for (const RECT& r : {bad[1], bad[2], RECT{0, 0, 16385, 1}}) {
+        src.rect = r;
+        EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, D3DX_DEFAULT));
+    }
     src.rect = {0, 0, 4, 4};
-    EXPECT_EQ(D3DERR_INVALIDCALL, D3DXLoadSurfaceFromMemory(nullptr, nullptr, nullptr, src.pixels.data(), D3DFMT_P8, 4, nullptr, &src.rect, D3DX_DEFAULT, 0));
-    EXPECT_EQ(D3DERR_INVALIDCALL, D3DXLoadSurfaceFromMemory(&dest, nullptr, nullptr, nullptr, D3DFMT_P8, 4, nullptr, &src.rect, D3DX_DEFAULT, 0));
-    EXPECT_EQ(D3DERR_INVALIDCALL, D3DXLoadSurfaceFromMemory(&dest, nullptr, nullptr, src.pixels.data(), D3DFMT_P8, 4, nullptr, nullptr, D3DX_DEFAULT, 0));
-    EXPECT_EQ(E_FAIL, D3DXLoadSurfaceFromMemory(&dest, nullptr, nullptr, src.pixels.data(), D3DFMT_DXT1, 4, nullptr, &src.rect, D3DX_DEFAULT, 0));
+    auto load = [&](IDirect3DSurface8* to, const void* pixels, D3DFORMAT format, const RECT* rect) {
+        return D3DXLoadSurfaceFromMemory(to, nullptr, nullptr, pixels, format, 4, nullptr, rect,
+                                         D3DX_DEFAULT, 0);
+    };
+    EXPECT_EQ(D3DERR_INVALIDCALL, load(nullptr, src.pixels.data(), D3DFMT_P8, &src.rect));
+    EXPECT_EQ(D3DERR_INVALIDCALL, load(&dest, nullptr, D3DFMT_P8, &src.rect));
+    EXPECT_EQ(D3DERR_INVALIDCALL, load(&dest, src.pixels.data(), D3DFMT_P8, nullptr));
+    EXPECT_EQ(E_FAIL, load(&dest, src.pixels.data(), D3DFMT_DXT1, &src.rect));
     EXPECT_EQ(0, dest.lockCount);
-    // Rescaling methods that are not provided fail rather than draw something else.
-    MemorySurface bigger(8, 8, D3DFMT_X8R8G8B8);
-    bigger.Fill(0x123456);
-    EXPECT_EQ(E_FAIL, src.LoadInto(bigger, D3DX_FILTER_POINT));
-    EXPECT_EQ(E_FAIL, src.LoadInto(bigger, D3DX_FILTER_LINEAR));
-    EXPECT_FALSE(bigger.locked);
     for (UINT y = 0; y < 4; ++y) EXPECT_EQ(0x123456u, dest.Pixel(y, y));
-    EXPECT_EQ(0x123456u, bigger.Pixel(5, 5));
+    // Rescaling methods that are not provided fail rather than draw something else; a box
+    // filter that halves one way only falls to the triangle filter.
+    const struct { DWORD filter; UINT width, height; HRESULT expected; } rescales[] = {
+        {D3DX_FILTER_POINT, 8, 8, E_FAIL}, {D3DX_FILTER_LINEAR, 8, 8, E_FAIL},
+        {D3DX_FILTER_BOX, 2, 2, E_FAIL}, {D3DX_FILTER_BOX, 2, 4, S_OK},
+    };
+    for (const auto& r : rescales) {
+        MemorySurface other(r.width, r.height, D3DFMT_X8R8G8B8);
+        other.Fill(0x123456);
+        EXPECT_EQ(r.expected, src.LoadInto(other, r.filter)) << r.filter << " " << r.width;
+        EXPECT_FALSE(other.locked);
+        if (FAILED(r.expected)) EXPECT_EQ(0x123456u, other.Pixel(1, 1));
+    }
 }
 
 TEST(SurfaceFromMemory, RegionColourKeyAndLockFailure) {

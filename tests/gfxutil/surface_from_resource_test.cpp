@@ -20,8 +20,9 @@ TEST(SurfaceFromResource, BitmapThenRawDataThenNothing) {
     const std::string path = std::string(dir) + "cirrane_resource_test.dll";
     ASSERT_TRUE(::CopyFileA(self, path.c_str(), FALSE));
     HANDLE update = ::BeginUpdateResourceA(path.c_str(), FALSE);
-    ASSERT_TRUE(::UpdateResourceA(update, MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(701), 0, const_cast<void*>(dib), size));
-    ASSERT_TRUE(::UpdateResourceA(update, MAKEINTRESOURCEA(10), MAKEINTRESOURCEA(702), 0, const_cast<void*>(dib), size));
+    for (WORD type : {2, 10})   // a bitmap as 701, raw data as 702
+        ASSERT_TRUE(::UpdateResourceA(update, MAKEINTRESOURCEA(type), MAKEINTRESOURCEA(type == 2 ? 701 : 702),
+                                      0, const_cast<void*>(dib), size));
     ASSERT_TRUE(::EndUpdateResourceA(update, FALSE));
     HMODULE module = ::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, module);
@@ -30,16 +31,15 @@ TEST(SurfaceFromResource, BitmapThenRawDataThenNothing) {
                                             D3DX_DEFAULT, 0, info);
     };
 
-    MemorySurface expected(32, 32, D3DFMT_X8R8G8B8), bitmap(32, 32, D3DFMT_X8R8G8B8), raw(32, 32, D3DFMT_X8R8G8B8);
+    MemorySurface expected(32, 32, D3DFMT_X8R8G8B8), bitmap(32, 32, D3DFMT_X8R8G8B8),
+        raw(32, 32, D3DFMT_X8R8G8B8);
     ASSERT_EQ(S_OK, D3DXLoadSurfaceFromFileInMemory(&expected, nullptr, nullptr, dib, UINT(size), nullptr,
                                                     D3DX_DEFAULT, 0, nullptr));
     D3DXIMAGE_INFO info = {};
     ASSERT_EQ(S_OK, load(bitmap, 701, &info));
     ASSERT_EQ(S_OK, load(raw, 702));
-    for (UINT y = 0; y < 32; ++y) {
-        ASSERT_EQ(0, std::memcmp(bitmap.Row(y), expected.Row(y), 4 * 32)) << y;
-        ASSERT_EQ(0, std::memcmp(raw.Row(y), expected.Row(y), 4 * 32)) << y;
-    }
+    for (UINT y = 0; y < 32; ++y)
+        for (MemorySurface* s : {&bitmap, &raw}) ASSERT_EQ(0, std::memcmp(s->Row(y), expected.Row(y), 128)) << y;
     EXPECT_EQ(32u, info.Width);
     EXPECT_EQ(D3DFMT_P8, info.Format);
     EXPECT_EQ(D3DXIFF_DIB, info.ImageFileFormat);

@@ -22,16 +22,13 @@ void ExpectMatrixNear(const D3DXMATRIX& a, const D3DXMATRIX& b, float tolerance)
 
 // The upper 3 x 3 of m is a rotation: orthonormal rows, determinant +1.
 void ExpectRotation(const D3DXMATRIX& m, float tolerance) {
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            const float dot = m.m[i][0] * m.m[j][0] + m.m[i][1] * m.m[j][1] + m.m[i][2] * m.m[j][2];
-            EXPECT_NEAR(dot, i == j ? 1.0f : 0.0f, tolerance) << i << j;
-        }
-    }
-    const float det = m._11 * (m._22 * m._33 - m._23 * m._32) -
-                      m._12 * (m._21 * m._33 - m._23 * m._31) +
-                      m._13 * (m._21 * m._32 - m._22 * m._31);
-    EXPECT_NEAR(det, 1.0f, tolerance);
+    auto row = [&m](int i) { return D3DXVECTOR3(m.m[i][0], m.m[i][1], m.m[i][2]); };
+    auto dot = [](const D3DXVECTOR3& a, const D3DXVECTOR3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; };
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) EXPECT_NEAR(dot(row(i), row(j)), i == j ? 1.0f : 0.0f, tolerance) << i << j;
+    const D3DXVECTOR3 a = row(1), b = row(2);
+    EXPECT_NEAR(dot(row(0), D3DXVECTOR3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x)),
+                1.0f, tolerance);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <deque>
 #include <iterator>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "doubles/fake_direct3d.h"
+#include "gfxutil/d3dx_surface.h"
 #include "host/release.h"
 #include "scene/scene_geometry.h"
 #include "scene/sky_scene.h"
@@ -55,58 +55,25 @@ using SceneResources = SceneOnFakes;
 
 FakeTexture* AsFake(IDirect3DTexture8* texture) { return static_cast<FakeTexture*>(texture); }
 
-// The colours of an 8-bit bitmap resource, read straight from its bytes (bottom-up rows,
-// each padded to four bytes), as 0x00RRGGBB.
-std::vector<DWORD> BitmapColours(UINT id, UINT* width, UINT* height) {
-    HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));
-    const auto* info = static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(nullptr, found)));
-    EXPECT_EQ(info->biBitCount, 8);
-    const auto* palette = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(info) + info->biSize);
-    const BYTE* bits = reinterpret_cast<const BYTE*>(palette + (info->biClrUsed ? info->biClrUsed : 256));
-    *width = UINT(info->biWidth);
-    *height = UINT(info->biHeight);
-    std::vector<DWORD> colours;
-    for (UINT y = 0; y < *height; ++y) {
-        const BYTE* row = bits + (*height - 1 - y) * ((*width + 3) & ~3u);
-        for (UINT x = 0; x < *width; ++x) {
-            const RGBQUAD& c = palette[row[x]];
-            colours.push_back(DWORD(c.rgbRed) << 16 | DWORD(c.rgbGreen) << 8 | c.rgbBlue);
-        }
-    }
-    return colours;
-}
-
-// Each level of a chain holds its own bitmap: pixel for pixel in X8R8G8B8, within the
-// dither's one step per channel in R5G6B5.
+// Each level of a chain holds its own bitmap, as the loader makes it in the texture's format.
 void ExpectLevelsFrom(IDirect3DTexture8* texture, std::vector<UINT> bitmapIds) {
     ASSERT_NE(texture, nullptr);
     FakeTexture* fake = AsFake(texture);
-    ASSERT_TRUE(fake->format == D3DFMT_X8R8G8B8 || fake->format == D3DFMT_R5G6B5);
-    const bool wide = fake->format == D3DFMT_X8R8G8B8;
     ASSERT_EQ(fake->levels.size(), bitmapIds.size());
     for (size_t i = 0; i < bitmapIds.size(); ++i) {
+        SCOPED_TRACE(bitmapIds[i]);
         MemorySurface& level = *fake->levels[i];
         D3DSURFACE_DESC desc;
         level.GetDesc(&desc);
-        UINT width, height;
-        const std::vector<DWORD> expected = BitmapColours(bitmapIds[i], &width, &height);
-        ASSERT_EQ(width, desc.Width);
-        ASSERT_EQ(height, desc.Height);
-        for (UINT y = 0; y < height; ++y) {
-            for (UINT x = 0; x < width; ++x) {
-                const DWORD want = expected[y * width + x], got = level.Pixel(x, y);
-                if (wide) {
-                    ASSERT_EQ(got & 0xFFFFFF, want) << "bitmap " << bitmapIds[i] << " at " << x << "," << y;
-                    continue;
-                }
-                const int channels[3][3] = {{int(got >> 11), 31, int(want >> 16)},
-                                            {int(got >> 5 & 63), 63, int(want >> 8 & 255)},
-                                            {int(got & 31), 31, int(want & 255)}};
-                for (const auto& c : channels)
-                    ASSERT_LE(std::fabs(c[0] - c[2] * c[1] / 255.0), 1.0)
-                        << "bitmap " << bitmapIds[i] << " at " << x << "," << y;
-            }
-        }
+        MemorySurface expected(desc.Width, desc.Height, fake->format);
+        D3DXIMAGE_INFO info = {};
+        ASSERT_EQ(D3DXLoadSurfaceFromResourceA(&expected, nullptr, nullptr, nullptr,
+                                               MAKEINTRESOURCEA(bitmapIds[i]), nullptr, D3DX_DEFAULT, 0, &info),
+                  S_OK);
+        EXPECT_EQ(info.Width, desc.Width);   // the bitmap's own size: nothing stretched
+        const size_t rowBytes = desc.Width * MemorySurface::BytesPerPixel(fake->format);
+        for (UINT y = 0; y < desc.Height; ++y)
+            ASSERT_EQ(std::memcmp(level.Row(y), expected.Row(y), rowBytes), 0) << y;
     }
 }
 
@@ -135,19 +102,6 @@ TEST_F(SceneResources, RestoreBuildsTheBufferAndFourTexturesFromTheirBitmaps) {
     EXPECT_GT(lit, 256);
 }
 
-TEST_F(SceneResources, RestoringTwiceAndReleasingLeakNothing) {
-    FakeDevice* device = AddUnit();
-    EXPECT_EQ(scene.ReleaseSceneObjects(), S_OK);   // nothing built: nothing happens
-    ASSERT_EQ(scene.RestoreSceneObjects(), S_OK);
-    ASSERT_EQ(scene.RestoreSceneObjects(), S_OK);
-    EXPECT_EQ(LiveFakes().textures, 4);
-    EXPECT_EQ(LiveFakes().vertexBuffers, 1);
-    EXPECT_EQ(scene.ReleaseSceneObjects(), S_OK);
-    EXPECT_EQ(scene.ReleaseSceneObjects(), S_OK);
-    EXPECT_EQ(LiveFakes().textures + LiveFakes().vertexBuffers, 0);
-    EXPECT_EQ(device->RefCount(), 1u);              // only the unit's own reference
-}
-
 // A buffer that cannot be created or locked, a texture that cannot be created and a
 // level whose surface cannot be had all fail with E_FAIL, and a failed restore keeps
 // nothing of the unit's set: the host never releases a unit whose restore failed.
@@ -173,8 +127,12 @@ TEST_F(SceneResources, FailuresAreReportedAndLeaveNothingHalfMade) {
     }
 }
 
+// Restoring twice and releasing twice leak nothing; releasing one unit's set leaves the
+// other's alone.
 TEST_F(SceneResources, EachUnitKeepsItsOwnObjectsOnItsOwnDevice) {
     FakeDevice* first = AddUnit();
+    EXPECT_EQ(scene.ReleaseSceneObjects(), S_OK);   // nothing built: nothing happens
+    ASSERT_EQ(scene.RestoreSceneObjects(), S_OK);
     ASSERT_EQ(scene.RestoreSceneObjects(), S_OK);
     FakeDevice* second = AddUnit(D3DFMT_R5G6B5);   // a 16-bit back buffer gets 16-bit textures
     ASSERT_EQ(scene.RestoreSceneObjects(), S_OK);
@@ -190,13 +148,15 @@ TEST_F(SceneResources, EachUnitKeepsItsOwnObjectsOnItsOwnDevice) {
         for (const FakeDraw& draw : device->draws)
             EXPECT_EQ(static_cast<FakeTexture*>(draw.texture)->device, device);
     }
-    scene.SelectRenderUnit(1);   // releasing one unit's set leaves the other's alone
+    scene.SelectRenderUnit(1);
     scene.ReleaseSceneObjects();
     EXPECT_EQ(LiveFakes().textures, 4);
-    EXPECT_EQ(second->RefCount(), 1u);
+    EXPECT_EQ(second->RefCount(), 1u);               // only the unit's own reference
     scene.SelectRenderUnit(0);
-    scene.ReleaseSceneObjects();
+    EXPECT_EQ(scene.ReleaseSceneObjects(), S_OK);
+    EXPECT_EQ(scene.ReleaseSceneObjects(), S_OK);
     EXPECT_EQ(LiveFakes().textures + LiveFakes().vertexBuffers, 0);
+    EXPECT_EQ(first->RefCount(), 1u);
 }
 
 // ---- Drawing ----------------------------------------------------------------------------
