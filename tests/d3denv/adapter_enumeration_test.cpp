@@ -110,12 +110,15 @@ TEST_F(Enumeration, DepthFormatIsTheFirstDeepEnoughAndNoneMeansNoCombos) {
     EXPECT_EQ(Hal().combos[0].depthStencilFormat, D3DFORMAT(0));
 }
 
-TEST_F(Enumeration, AdaptersWithoutHalOrWithoutSoftwareDevice) {
+// Adapters without a HAL or without a software device; the monitor link by handle.
+TEST_F(Enumeration, AdaptersWithoutHalOrWithoutSoftwareDeviceAndTheirMonitors) {
     FakeAdapter& noHal = AddAdapterWithMonitor();
     noHal.sw = noHal.hal;
     noHal.sw.caps = FakeCaps(0, true);
     noHal.hal.available = false;
     AddAdapterWithMonitor();   // HAL only
+    d3d->adapters[0].monitor = FakeMonitorHandle(2);    // the second monitor's
+    d3d->adapters[1].monitor = FakeMonitorHandle(99);   // no monitor's: stays unlinked
     Enumerate();
     ASSERT_EQ(saver.adapterCount, 2u);
     EXPECT_EQ(Adapter(0).deviceCount, 1u);
@@ -127,12 +130,6 @@ TEST_F(Enumeration, AdaptersWithoutHalOrWithoutSoftwareDevice) {
     EXPECT_EQ(Adapter(1).devices[0].deviceType, D3DDEVTYPE_HAL);
     EXPECT_EQ(Adapter(1).hasSoftwareDevice + Adapter(1).softwareCompatible, 0u);
     EXPECT_EQ(Adapter(1).hardwareCompatible, 1u);
-}
-
-TEST_F(Enumeration, AdaptersFindTheirMonitorsAndUnknownMonitorsStayUnlinked) {
-    AddAdapterWithMonitor().monitor = FakeMonitorHandle(2);
-    AddAdapterWithMonitor().monitor = FakeMonitorHandle(99);
-    Enumerate();
     EXPECT_EQ(Adapter(0).monitorIndex, 1);
     EXPECT_EQ(saver.monitors[1].adapterOrdinal, 0);
     EXPECT_EQ(Adapter(1).monitorIndex, -1);

@@ -37,9 +37,16 @@ protected:
 
 }  // namespace
 
-TEST_F(OptionsDialog, SliderShowsTheStoredLevelAndOkStoresIt) {
+TEST_F(OptionsDialog, OkStoresEveryValueAndTheSliderShowsTheStoredLevel) {
+    Open();   // a first run: nothing stored yet
+    ChooseComboItem(dialog, IDC_CUBE_ANIMATION, 1);
+    Command(dialog, IDOK);
+    const std::pair<const char*, DWORD> stored[] = {{"Sky Speed", 2}, {"Cube View", 1}, {"Cam View", 0},
+                                                    {"ScreensSame", 0}};
+    for (auto [name, value] : stored) EXPECT_EQ(Stored(name), value) << name;
     const DWORD cases[][2] = {{10, 9}, {7, 7}, {0, 0}};
     for (const auto& c : cases) {
+        ::DestroyWindow(dialog);
         Store("Sky Speed", c[0]);
         Open();
         EXPECT_EQ(Ask(dialog, IDC_SKY_SPEED, TBM_GETPOS), LRESULT(c[1]));
@@ -47,8 +54,6 @@ TEST_F(OptionsDialog, SliderShowsTheStoredLevelAndOkStoresIt) {
         Command(dialog, IDOK);
         EXPECT_EQ(Stored("Sky Speed"), c[1]);
         EXPECT_FLOAT_EQ(scene.skySpeed, float(c[1]) * 0.1f);
-        ::DestroyWindow(dialog);
-        dialog = nullptr;
     }
 }
 
@@ -65,16 +70,6 @@ TEST_F(OptionsDialog, CombosApplyAtOnceAndCancelReturnsToTheStoredChoice) {
     EXPECT_EQ(scene.cameraPath, 1u);
     EXPECT_EQ(scene.cubeAnimation, 0u);
     EXPECT_EQ(Stored("Cam View"), 1u);
-}
-
-TEST_F(OptionsDialog, OkOnAFirstRunStoresEveryValue) {
-    Open();
-    ChooseComboItem(dialog, IDC_CUBE_ANIMATION, 1);
-    Command(dialog, IDOK);
-    EXPECT_EQ(Stored("Sky Speed"), 2u);
-    EXPECT_EQ(Stored("Cube View"), 1u);
-    EXPECT_EQ(Stored("Cam View"), 0u);
-    EXPECT_EQ(Stored("ScreensSame"), 0u);
 }
 
 TEST_F(OptionsDialog, HandCursorOnlyOverTheLinks) {
