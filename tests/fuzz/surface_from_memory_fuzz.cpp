@@ -11,14 +11,10 @@
 
 namespace {
 
+// Left, top, right, bottom from one signed byte each (a braced list is read in order).
 RECT FuzzRect(FuzzReader& in) {
     auto coordinate = [&in]() { return LONG(int8_t(in.Byte())); };
-    RECT r;
-    r.left = coordinate();
-    r.top = coordinate();
-    r.right = coordinate();
-    r.bottom = coordinate();
-    return r;
+    return RECT{coordinate(), coordinate(), coordinate(), coordinate()};
 }
 
 bool ReachesPast(const RECT& r, UINT width, UINT height) {
