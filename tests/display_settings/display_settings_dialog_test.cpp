@@ -3,7 +3,7 @@
 // the records, what Cancel puts back, and the help texts.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <utility>
 
 #include "display_settings/display_settings_dialog.h"
 #include "doubles/support.h"
@@ -12,54 +12,49 @@
 
 namespace {
 
+const DeviceCombo k640x480R5G6B5 = {640, 480, D3DFMT_R5G6B5, 0, D3DFMT_UNKNOWN};
+const DeviceCombo k640x480X1R5G5B5 = {640, 480, D3DFMT_X1R5G5B5, 0, D3DFMT_UNKNOWN};
+const DeviceCombo k800x600X8R8G8B8 = {800, 600, D3DFMT_X8R8G8B8, 0, D3DFMT_UNKNOWN};
+
 class DisplaySettingsDialog : public ::testing::Test {
 protected:
-    // An adapter record whose current device lists `combos`.
+    // An adapter usable in hardware and software whose current device lists `combos`.
     AdapterInfo& AddAdapter(std::initializer_list<DeviceCombo> combos = {}) {
-        records[saver.adapterCount] = std::make_unique<AdapterInfo>();
-        AdapterInfo& a = *records[saver.adapterCount];
+        AdapterInfo& a = records[saver.adapterCount];
         a.hasHardwareDevice = a.hardwareCompatible = a.hasSoftwareDevice = a.softwareCompatible = 1;
         a.deviceCount = 1;
         for (const DeviceCombo& combo : combos) a.devices[0].combos[a.devices[0].comboCount++] = combo;
         return *(saver.adapters[saver.adapterCount++] = &a);
     }
-    void AddMonitor(const char* name, int adapterOrdinal) {
-        MonitorInfo& m = saver.monitors[saver.monitorCount++];
-        ::lstrcpyA(m.adapterDescription, name);
-        m.monitorHandle = HMONITOR(INT_PTR(0x1000 + saver.monitorCount));
-        m.adapterOrdinal = adapterOrdinal;
+    // Monitors by name and the ordinal of the adapter driving them (-1: none).
+    void AddMonitors(std::initializer_list<std::pair<const char*, int>> monitors) {
+        for (const auto& [name, adapterOrdinal] : monitors) {
+            MonitorInfo& m = saver.monitors[saver.monitorCount++];
+            ::lstrcpyA(m.adapterDescription, name);
+            m.monitorHandle = HMONITOR(INT_PTR(0x1000 + saver.monitorCount));
+            m.adapterOrdinal = adapterOrdinal;
+        }
     }
     void Open(int templateId) { ASSERT_TRUE(dialog = OpenDialog(templateId, DisplaySettingsDialogProc)); }
-    void Close() {
-        ::DestroyWindow(dialog);
-        dialog = nullptr;
-    }
-    LRESULT Modes(UINT message, WPARAM w = 0, LPARAM l = 0) { return Ask(dialog, IDC_MODE_LIST, message, w, l); }
+    LRESULT Modes(UINT message) { return Ask(dialog, IDC_MODE_LIST, message); }
+    std::string Rendering() { return ControlText(dialog, IDC_RENDERING); }
     void ExpectModeControlsEnabled(bool enabled) {
         for (int id : {IDC_MODE_LIST, IDC_MODE_LABEL, IDC_MODE_GROUP, IDC_MODE_NOTE})
             EXPECT_EQ(IsEnabled(dialog, id), enabled) << id;
     }
-    void TearDown() override {
-        if (dialog) Close();
-        for (AdapterInfo*& a : saver.adapters) a = nullptr;
-    }
+    void TearDown() override { ::DestroyWindow(dialog); }
 
     Saver saver;
-    std::unique_ptr<AdapterInfo> records[kMaxAdapters];
+    AdapterInfo records[kMaxAdapters] = {};
     HWND dialog = nullptr;
 };
-
-const DeviceCombo k640x480R5G6B5 = {640, 480, D3DFMT_R5G6B5, 0, D3DFMT_UNKNOWN};
-const DeviceCombo k640x480X1R5G5B5 = {640, 480, D3DFMT_X1R5G5B5, 0, D3DFMT_UNKNOWN};
-const DeviceCombo k800x600X8R8G8B8 = {800, 600, D3DFMT_X8R8G8B8, 0, D3DFMT_UNKNOWN};
 
 }  // namespace
 
 // One adapter: the single template; more: a tab per monitor, whatever drives it.
 TEST_F(DisplaySettingsDialog, TemplateFollowsTheAdapterCount) {
     AddAdapter();
-    AddMonitor("First", 0);
-    AddMonitor("Second", -1);
+    AddMonitors({{"First", 0}, {"Second", -1}});
     int tabs = -1;
     char label[64] = {};
     auto inspect = [&](HWND shown) {
@@ -70,10 +65,9 @@ TEST_F(DisplaySettingsDialog, TemplateFollowsTheAdapterCount) {
     EXPECT_TRUE(WatchModal("Display Settings", inspect, IDCANCEL,
                            [&] { EXPECT_EQ(saver.ShowDisplaySettingsDialog(nullptr), IDCANCEL); }));
     EXPECT_EQ(tabs, 0);
-
     AddAdapter();
     saver.monitors[1].adapterOrdinal = 1;
-    AddMonitor("Third", -1);
+    AddMonitors({{"Third", -1}});
     EXPECT_TRUE(WatchModal("Display Settings", inspect, IDOK,
                            [&] { EXPECT_EQ(saver.ShowDisplaySettingsDialog(nullptr), IDOK); }));
     EXPECT_EQ(tabs, 3);
@@ -83,47 +77,52 @@ TEST_F(DisplaySettingsDialog, TemplateFollowsTheAdapterCount) {
 TEST_F(DisplaySettingsDialog, MonitorWithoutAdapterShowsADisabledPage) {
     AddAdapter({k800x600X8R8G8B8});
     AddAdapter({k800x600X8R8G8B8});
-    AddMonitor("First", 0);
-    AddMonitor("Detached", -1);
-    AddMonitor("Third", 1);
+    AddMonitors({{"First", 0}, {"Detached", -1}, {"Third", 1}});
     Open(IDD_DISPLAY_MULTI);
     EXPECT_EQ(Modes(CB_GETCOUNT), 2);
-
     ChooseTab(dialog, IDC_MONITOR_TAB, 1);
     EXPECT_EQ(ControlText(dialog, IDC_ADAPTER_NAME), "Detached");
-    EXPECT_EQ(ControlText(dialog, IDC_RENDERING), StringResource(IDS_RENDER_NONE));
+    EXPECT_EQ(Rendering(), StringResource(IDS_RENDER_NONE));
     EXPECT_TRUE(IsChecked(dialog, IDC_SHOW_NOTHING));
     EXPECT_FALSE(IsChecked(dialog, IDC_SHOW_SCENE) || IsChecked(dialog, IDC_DISABLE_HARDWARE));
-    for (int id : {IDC_DISABLE_HARDWARE, IDC_SHOW_NOTHING, IDC_SHOW_SCENE}) EXPECT_FALSE(IsEnabled(dialog, id)) << id;
+    for (int id : {IDC_DISABLE_HARDWARE, IDC_SHOW_NOTHING, IDC_SHOW_SCENE})
+        EXPECT_FALSE(IsEnabled(dialog, id)) << id;
     ExpectModeControlsEnabled(false);
     EXPECT_EQ(Modes(CB_GETCOUNT), 0);
-
     ChooseTab(dialog, IDC_MONITOR_TAB, 2);
     EXPECT_EQ(ControlText(dialog, IDC_ADAPTER_NAME), "Third");
     ExpectModeControlsEnabled(true);
     EXPECT_TRUE(IsChecked(dialog, IDC_SHOW_SCENE));
 }
 
-TEST_F(DisplaySettingsDialog, HardwareSwitchRefillsTheRenderingSentence) {
-    AdapterInfo& a = AddAdapter();
-    a.disableHardware = 1;
-    AddMonitor("Only", 0);
+// The single template shows the monitor that has the adapter. A stored mode that is not
+// offered shows "Automatic" but keeps its values; the hardware switch refills the page.
+TEST_F(DisplaySettingsDialog, SinglePageKeepsAnUnmatchedModeAndFollowsTheHardwareSwitch) {
+    AdapterInfo& a = AddAdapter({k640x480R5G6B5, k800x600X8R8G8B8});
+    a.userWidth = 1024, a.userHeight = 768, a.userFormat = D3DFMT_X8R8G8B8;
+    AddMonitors({{"Detached", -1}, {"Driven", 0}});
     Open(IDD_DISPLAY_SINGLE);
-    EXPECT_EQ(ControlText(dialog, IDC_RENDERING), StringResource(IDS_RENDER_SOFTWARE));
-    EXPECT_TRUE(IsChecked(dialog, IDC_DISABLE_HARDWARE));
-    Click(dialog, IDC_DISABLE_HARDWARE);
-    EXPECT_EQ(a.disableHardware, 0u);
-    EXPECT_EQ(ControlText(dialog, IDC_RENDERING), StringResource(IDS_RENDER_HARDWARE));
-    a.hasSoftwareDevice = 0;
+    EXPECT_EQ(ControlText(dialog, IDC_ADAPTER_NAME), "Driven");
+    EXPECT_EQ(Rendering(), StringResource(IDS_RENDER_HARDWARE));
+    EXPECT_EQ(Modes(CB_GETCURSEL), 0);
+    EXPECT_EQ(a.userWidth * a.userHeight, 1024u * 768u);
+    EXPECT_EQ(a.userFormat, D3DFMT_X8R8G8B8);
     Click(dialog, IDC_DISABLE_HARDWARE);
     EXPECT_EQ(a.disableHardware, 1u);
-    EXPECT_EQ(ControlText(dialog, IDC_RENDERING), StringResource(IDS_RENDER_NONE));
+    EXPECT_TRUE(IsChecked(dialog, IDC_DISABLE_HARDWARE));
+    EXPECT_EQ(Rendering(), StringResource(IDS_RENDER_SOFTWARE));
+    Click(dialog, IDC_DISABLE_HARDWARE);
+    EXPECT_EQ(a.disableHardware, 0u);
+    EXPECT_EQ(Rendering(), StringResource(IDS_RENDER_HARDWARE));
+    a.hasSoftwareDevice = 0;
+    Click(dialog, IDC_DISABLE_HARDWARE);
+    EXPECT_EQ(Rendering(), StringResource(IDS_RENDER_NONE));
 }
 
 TEST_F(DisplaySettingsDialog, TwinSixteenBitEntriesSelectTheirOwnFormats) {
     AdapterInfo& a = AddAdapter({k640x480R5G6B5, k640x480X1R5G5B5, k800x600X8R8G8B8});
     a.userWidth = 640, a.userHeight = 480, a.userFormat = D3DFMT_X1R5G5B5;
-    AddMonitor("Only", 0);
+    AddMonitors({{"Only", 0}});
     Open(IDD_DISPLAY_SINGLE);
     const char* texts[] = {"Automatic", "640 by 480, 16 bit color", "640 by 480, 16 bit color",
                            "800 by 600, 32 bit color"};
@@ -138,25 +137,10 @@ TEST_F(DisplaySettingsDialog, TwinSixteenBitEntriesSelectTheirOwnFormats) {
     }
 }
 
-// The single template shows the monitor that has the adapter.
-TEST_F(DisplaySettingsDialog, UnmatchedStoredModeShowsAutomaticButKeepsItsValues) {
-    AdapterInfo& a = AddAdapter({k640x480R5G6B5, k800x600X8R8G8B8});
-    a.userWidth = 1024, a.userHeight = 768, a.userFormat = D3DFMT_X8R8G8B8;
-    AddMonitor("Detached", -1);
-    AddMonitor("Driven", 0);
-    Open(IDD_DISPLAY_SINGLE);
-    EXPECT_EQ(ControlText(dialog, IDC_ADAPTER_NAME), "Driven");
-    EXPECT_EQ(ControlText(dialog, IDC_RENDERING), StringResource(IDS_RENDER_HARDWARE));
-    EXPECT_EQ(Modes(CB_GETCURSEL), 0);
-    EXPECT_EQ(a.userWidth * a.userHeight, 1024u * 768u);
-    EXPECT_EQ(a.userFormat, D3DFMT_X8R8G8B8);
-}
-
 TEST_F(DisplaySettingsDialog, CancelRestoresTheRecordsAndOkKeepsThem) {
     AdapterInfo& first = AddAdapter({k640x480R5G6B5});
     AdapterInfo& second = AddAdapter({k800x600X8R8G8B8});
-    AddMonitor("First", 0);
-    AddMonitor("Second", 1);
+    AddMonitors({{"First", 0}, {"Second", 1}});
     for (int ok = 0; ok < 2; ok++) {
         Open(IDD_DISPLAY_MULTI);
         ChooseTab(dialog, IDC_MONITOR_TAB, 1);
@@ -172,38 +156,36 @@ TEST_F(DisplaySettingsDialog, CancelRestoresTheRecordsAndOkKeepsThem) {
         EXPECT_EQ(second.leaveBlack, DWORD(ok));
         EXPECT_EQ(saver.screensSame, DWORD(ok));
         EXPECT_EQ(first.userWidth, ok ? 640u : 0u);
-        Close();
+        ::DestroyWindow(dialog);
     }
 }
 
+// Flags: has hardware, hardware disabled, hardware compatible, has software, software
+// compatible. Without a monitor or an adapter the text is 2206.
 TEST_F(DisplaySettingsDialog, HelpTextsFollowTheAdapterFlags) {
-    const struct {
-        DWORD hasHardware, disableHardware, hardwareCompatible, hasSoftware, softwareCompatible;
-        UINT text;
-    } rows[] = {
-        {1, 0, 1, 0, 0, 2200}, {1, 0, 1, 1, 1, 2200}, {1, 0, 0, 1, 1, 2201},
-        {1, 0, 0, 1, 0, 2202}, {1, 0, 0, 0, 1, 2203}, {1, 1, 1, 1, 1, 2207},
-        {1, 1, 0, 1, 1, 2207}, {1, 1, 1, 1, 0, 2208}, {1, 1, 1, 0, 0, 2209},
-        {0, 1, 1, 1, 1, 2204}, {0, 0, 0, 1, 0, 2205}, {0, 0, 1, 0, 1, 2206},
+    const std::pair<const char*, UINT> rows[] = {
+        {"10100", 2200}, {"10111", 2200}, {"10011", 2201}, {"10010", 2202}, {"10001", 2203},
+        {"11111", 2207}, {"11011", 2207}, {"11110", 2208}, {"11100", 2209}, {"01111", 2204},
+        {"00010", 2205}, {"00101", 2206},
     };
     MonitorInfo monitor = {}, detached = {};
     monitor.monitorHandle = HMONITOR(INT_PTR(0x1001));
-    for (const auto& row : rows) {
+    for (const auto& [flags, text] : rows) {
         AdapterInfo a = {};
-        a.hasHardwareDevice = row.hasHardware, a.disableHardware = row.disableHardware;
-        a.hardwareCompatible = row.hardwareCompatible, a.hasSoftwareDevice = row.hasSoftware;
-        a.softwareCompatible = row.softwareCompatible;
-        EXPECT_EQ(DisplayHelpTextId(&monitor, &a), row.text) << row.text;
-        EXPECT_EQ(DisplayHelpTextId(&detached, &a), 2206u);   // no monitor
+        DWORD* fields[] = {&a.hasHardwareDevice, &a.disableHardware, &a.hardwareCompatible,
+                           &a.hasSoftwareDevice, &a.softwareCompatible};
+        for (int i = 0; i < 5; i++) *fields[i] = flags[i] == '1';
+        EXPECT_EQ(DisplayHelpTextId(&monitor, &a), text) << flags;
+        EXPECT_EQ(DisplayHelpTextId(&detached, &a), 2206u);
     }
-    EXPECT_EQ(DisplayHelpTextId(&monitor, nullptr), 2206u);    // no adapter
+    EXPECT_EQ(DisplayHelpTextId(&monitor, nullptr), 2206u);
 }
 
 TEST_F(DisplaySettingsDialog, HelpButtonShowsTheTextUnderTheAdapterName) {
     AdapterInfo& a = AddAdapter();
     a.disableHardware = 1;
     a.hasSoftwareDevice = 0;
-    AddMonitor("Wine Adapter", 0);
+    AddMonitors({{"Wine Adapter", 0}});
     Open(IDD_DISPLAY_SINGLE);
     char shown[600] = {};
     EXPECT_TRUE(WatchModal("Wine Adapter", [&](HWND box) {

@@ -1,6 +1,6 @@
 // The display settings in the registry, with HKEY_CURRENT_USER redirected to a scratch
-// key: round trip, first run, a foreign or missing "Adapter ID", monitors without an
-// adapter, and values of the wrong size.
+// key: first run, round trip, a foreign or missing "Adapter ID", monitors without an
+// adapter, and values of the wrong size or type.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -20,18 +20,16 @@ Stored Fields(const AdapterInfo& a) {
 
 class DisplaySettingsStore : public ::testing::Test {
 protected:
+    // Three monitors; the first has no adapter, the others adapters 0 and 1.
     DisplaySettingsStore() {
-        // Three monitors; the first has no adapter, the others adapters 0 and 1.
         saver.monitorCount = 3;
         saver.monitors[0].adapterOrdinal = -1;
         for (UINT a = 0; a < 2; a++) {
             saver.adapters[a] = new AdapterInfo();
-            saver.adapters[a]->monitorIndex = int(a) + 1;
             saver.adapters[a]->identifier.DeviceIdentifier.Data1 = 0xA0 + a;
             saver.monitors[a + 1].adapterOrdinal = int(a);
         }
         saver.adapterCount = 2;
-        key = OpenOrCreateKey(HKEY_CURRENT_USER, "Software\\Orvane\\Cirrane");
     }
     ~DisplaySettingsStore() override {
         ::RegCloseKey(key);
@@ -43,44 +41,29 @@ protected:
     void SetDword(const char* sub, const char* name, DWORD value) { Set(sub, name, REG_DWORD, &value, 4); }
     bool Exists(const char* sub) {
         HKEY k;
-        if (::RegOpenKeyExA(key, sub, 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-        return ::RegCloseKey(k), true;
+        return ::RegOpenKeyExA(key, sub, 0, KEY_READ, &k) == ERROR_SUCCESS && ::RegCloseKey(k) == 0;
     }
     AdapterInfo& A(UINT a) { return *saver.adapters[a]; }
 
     ScratchRegistry registry;
     Saver saver;
-    HKEY key = nullptr;
+    HKEY key = OpenOrCreateKey(HKEY_CURRENT_USER, "Software\\Orvane\\Cirrane");
 };
 
 }  // namespace
 
-TEST_F(DisplaySettingsStore, WrittenSettingsReadBackIntoFreshRecords) {
+// Keys are numbered by monitor position; a monitor without an adapter has none.
+TEST_F(DisplaySettingsStore, FirstRunKeepsDefaultsAndWrittenSettingsReadBack) {
+    saver.ReadDisplaySettings(key);
+    EXPECT_EQ(saver.screensSame, 0u);
+    EXPECT_EQ(Fields(A(1)), Stored(0, 0, 0, 0, D3DFORMAT(0)));
+    EXPECT_FALSE(Exists("System 1"));
+    EXPECT_TRUE(Exists("System 2") && Exists("System 3"));
+
     saver.screensSame = 1;
     A(0).leaveBlack = 1;
     A(1).disableHardware = 1;
     A(1).userWidth = 800, A(1).userHeight = 600, A(1).userFormat = D3DFMT_R5G6B5;
-    saver.WriteDisplaySettings(key);
-
-    saver.screensSame = 0;
-    for (UINT a = 0; a < 2; a++) {   // fresh records for the same adapters
-        GUID id = A(a).identifier.DeviceIdentifier;
-        A(a) = AdapterInfo{};
-        A(a).identifier.DeviceIdentifier = id;
-    }
-    saver.ReadDisplaySettings(key);
-    EXPECT_EQ(saver.screensSame, 1u);
-    EXPECT_EQ(Fields(A(0)), Stored(1, 0, 0, 0, D3DFORMAT(0)));
-    EXPECT_EQ(Fields(A(1)), Stored(0, 1, 800, 600, D3DFMT_R5G6B5));
-}
-
-TEST_F(DisplaySettingsStore, FirstRunKeepsDefaultsAndNumbersKeysByMonitorPosition) {
-    saver.ReadDisplaySettings(key);
-    EXPECT_EQ(saver.screensSame, 0u);
-    EXPECT_EQ(Fields(A(1)), Stored(0, 0, 0, 0, D3DFORMAT(0)));
-    EXPECT_FALSE(Exists("System 1"));   // the monitor without an adapter
-    EXPECT_TRUE(Exists("System 2") && Exists("System 3"));
-
     saver.WriteDisplaySettings(key);
     EXPECT_FALSE(Exists("System 1"));
     HKEY k = OpenOrCreateKey(key, "System 3");
@@ -88,8 +71,19 @@ TEST_F(DisplaySettingsStore, FirstRunKeepsDefaultsAndNumbersKeysByMonitorPositio
     DWORD width = 7;
     EXPECT_TRUE(ReadRegistryBytes(k, "Adapter ID", &id, sizeof(id)) && ReadRegistryDword(k, "Width", &width));
     EXPECT_EQ(id.Data1, 0xA1u);
-    EXPECT_EQ(width, 0u);
+    EXPECT_EQ(width, 800u);
     ::RegCloseKey(k);
+
+    saver.screensSame = 0;
+    for (UINT a = 0; a < 2; a++) {   // fresh records for the same adapters
+        GUID same = A(a).identifier.DeviceIdentifier;
+        A(a) = AdapterInfo{};
+        A(a).identifier.DeviceIdentifier = same;
+    }
+    saver.ReadDisplaySettings(key);
+    EXPECT_EQ(saver.screensSame, 1u);
+    EXPECT_EQ(Fields(A(0)), Stored(1, 0, 0, 0, D3DFORMAT(0)));
+    EXPECT_EQ(Fields(A(1)), Stored(0, 1, 800, 600, D3DFMT_R5G6B5));
 }
 
 TEST_F(DisplaySettingsStore, ForeignAdapterKeepsOnlyLeaveBlackAndMissingIdAcceptsAll) {
@@ -106,16 +100,21 @@ TEST_F(DisplaySettingsStore, ForeignAdapterKeepsOnlyLeaveBlackAndMissingIdAccept
     EXPECT_EQ(Fields(A(1)), Stored(1, 1, 640, 480, D3DFMT_X8R8G8B8));
 }
 
+// An unreadable identifier counts as none stored. A four-byte value of another type is
+// read as its four bytes.
 TEST_F(DisplaySettingsStore, ValuesOfTheWrongSizeNeverReachAField) {
+    const char text[] = "a string value far longer than four bytes";
     BYTE big[40];
     std::memset(big, 0x7F, sizeof(big));
     Set("System 3", "Width", REG_DWORD, big, 8);
     Set("System 3", "Height", REG_BINARY, big, 2);
     Set("System 3", "Format", REG_BINARY, big, sizeof(big));
     Set("System 3", "Adapter ID", REG_BINARY, big, sizeof(big));
+    Set("System 3", "Leave Black", REG_SZ, text, sizeof(text));
+    Set(nullptr, "ScreensSame", REG_BINARY, "\1\0\0", 4);
     SetDword("System 3", "Disable Hardware", 1);
     A(1).userWidth = 11, A(1).userHeight = 12, A(1).userFormat = D3DFORMAT(13);
     saver.ReadDisplaySettings(key);
-    // An unreadable identifier counts as none stored.
     EXPECT_EQ(Fields(A(1)), Stored(0, 1, 11, 12, D3DFORMAT(13)));
+    EXPECT_EQ(saver.screensSame, 1u);
 }

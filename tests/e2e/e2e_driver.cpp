@@ -38,6 +38,14 @@ long Number(const char* text) { return std::strtol(text, nullptr, 0); }
 
 // ---- Finding windows ---------------------------------------------------------------------
 
+// Asks `found` every 100 ms until it says yes or `seconds` have passed.
+template <class Found>
+bool Poll(int seconds, Found found) {
+    for (DWORD deadline = ::GetTickCount() + DWORD(seconds * 1000); !found(); ::Sleep(100))
+        if (LONG(deadline - ::GetTickCount()) <= 0) return false;
+    return true;
+}
+
 BOOL CALLBACK CollectSaverWindow(HWND window, LPARAM list) {
     char className[64] = {};
     ::GetClassNameA(window, className, sizeof(className));
@@ -46,24 +54,13 @@ BOOL CALLBACK CollectSaverWindow(HWND window, LPARAM list) {
     return TRUE;
 }
 
-std::vector<HWND> WaitForSaverWindows(int seconds) {
-    std::vector<HWND> found;
-    DWORD deadline = ::GetTickCount() + DWORD(seconds * 1000);
-    while (::EnumWindows(CollectSaverWindow, LPARAM(&found)), found.empty() &&
-           LONG(deadline - ::GetTickCount()) > 0)
-        ::Sleep(100);
-    return found;
-}
-
 HWND WaitForWindow(const char* name, int seconds) {
-    DWORD deadline = ::GetTickCount() + DWORD(seconds * 1000);
-    for (;;) {
-        HWND window = ::FindWindowA(name, nullptr);
+    HWND window = nullptr;
+    return Poll(seconds, [&] {
+        window = ::FindWindowA(name, nullptr);
         if (!window) window = ::FindWindowA(nullptr, name);
-        if (window && ::IsWindowVisible(window)) return window;
-        if (LONG(deadline - ::GetTickCount()) <= 0) return nullptr;
-        ::Sleep(100);
-    }
+        return window && ::IsWindowVisible(window);
+    }) ? window : nullptr;
 }
 
 void PrintClient(const char* label, HWND window) {
@@ -75,7 +72,8 @@ void PrintClient(const char* label, HWND window) {
 }
 
 int Windows(int seconds) {
-    std::vector<HWND> found = WaitForSaverWindows(seconds);
+    std::vector<HWND> found;
+    Poll(seconds, [&] { return ::EnumWindows(CollectSaverWindow, LPARAM(&found)), !found.empty(); });
     for (HWND window : found) {
         RECT rect;
         ::GetWindowRect(window, &rect);
@@ -147,7 +145,8 @@ int Box(const char* scr, int stringId, const char* path) {
     const DWORD bytes = 4 * width * height, offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
     BITMAPFILEHEADER file = {0x4D42, offset + bytes, 0, 0, offset};
     FILE* out = std::fopen(path, "wb");
-    bool saved = out && std::fwrite(&file, sizeof(file), 1, out) && std::fwrite(&info.bmiHeader, offset - sizeof(file), 1, out) &&
+    bool saved = out && std::fwrite(&file, sizeof(file), 1, out) &&
+                 std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out) &&
                  std::fwrite(pixels, bytes, 1, out);
     saved = out && std::fclose(out) == 0 && saved;
     ::SelectObject(dc, old);
@@ -158,19 +157,15 @@ int Box(const char* scr, int stringId, const char* path) {
 
 // ---- The preview's host --------------------------------------------------------------------
 
-const int kHostWidth = 152, kHostHeight = 112;   // the preview monitor's screen
-
-HWND MakeHost() {
-    RECT rect = {0, 0, kHostWidth, kHostHeight};
+// A captioned window whose client area is the preview monitor's screen, 152 x 112.
+int Host() {
+    RECT rect = {0, 0, 152, 112};
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE;
     ::AdjustWindowRect(&rect, style, FALSE);
-    return ::CreateWindowExA(0, "STATIC", "Preview host", style | SS_BLACKRECT, 100, 100,
-                             rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                             nullptr, nullptr);
-}
-
-int Host() {
-    HWND host = MakeHost(), child = nullptr;
+    HWND host = ::CreateWindowExA(0, "STATIC", "Preview host", style | SS_BLACKRECT, 100, 100,
+                                  rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                                  nullptr, nullptr);
+    HWND child = nullptr;
     std::printf("host: %llu\n", (unsigned long long)(ULONG_PTR)host);
     std::fflush(stdout);
     while (::IsWindow(host)) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows 9x password steps on copies of the real .scr that Wine tells they run on
 # "win98", beside the PASSWORD.CPL and MPR.DLL stand-ins (they log their calls and answer
-# as the file "answers" says). With "ScreenSaveUsePassword" 1: a suspend does not end the
+# as CIRRANE_STANDIN_ANSWERS says). With "ScreenSaveUsePassword" 1: a suspend does not end the
 # saver; a click asks; after a rejection the scene is back, five moves are ignored and the
 # sixth asks again; accepted, the saver ends. Without PASSWORD.CPL, or on the NT family (a
 # copy Wine does not tell "win98"), nothing is loaded and a click ends at once. /a 4711
@@ -22,9 +22,8 @@ prepare() {
   mkdir -p "$dir"
   cp "$scr" "$dir/$2"
   [ "$3" = yes ] && cp "$standins/password.cpl" "$dir/"
-  printf '%s' "$4" >"$dir/answers"
   : >"$dir/password.log"
-  export CIRRANE_STANDIN_DIR="Z:${dir//\//\\}"
+  export CIRRANE_STANDIN_DIR="Z:${dir//\//\\}" CIRRANE_STANDIN_ANSWERS="$4"
 }
 start_copy() {
   start_saver /s "" "$dir/$exe"

@@ -6,23 +6,19 @@ namespace {
 
 class Environment : public SaverWithFakes {
 protected:
-    void StartFullScreen(int monitors) {
+    // One adapter and monitor each, enumerated.
+    void Start(SaverMode mode, int monitors = 1) {
         for (int i = 0; i < monitors; i++) AddAdapterWithMonitor();
         Enumerate();
-        saver.mode = SaverMode::FullScreen;
-        saver.mouseMoves = 4;
-    }
-    void StartWindowed(SaverMode mode) {
-        AddAdapterWithMonitor();
-        Enumerate();
         saver.mode = mode;
+        saver.mouseMoves = 4;
     }
 };
 
 }  // namespace
 
 TEST_F(Environment, EveryMonitorGetsAUnitWithItsSceneObjects) {
-    StartFullScreen(2);
+    Start(SaverMode::FullScreen, 2);
     saver.CreateEnvironment();
     EXPECT_EQ(saver.unitCount, 2u);
     EXPECT_EQ(saver.errorMode, 0u);
@@ -36,7 +32,7 @@ TEST_F(Environment, EveryMonitorGetsAUnitWithItsSceneObjects) {
 // "Leave Black", and "Disable Hardware" without a usable software device, leave the
 // monitor's window without a unit and record nothing.
 TEST_F(Environment, BlackMonitorsGetNoUnits) {
-    StartFullScreen(3);
+    Start(SaverMode::FullScreen, 3);
     Adapter(0).leaveBlack = 1;
     Adapter(2).disableHardware = 1;
     Adapter(2).softwareCompatible = 0;
@@ -48,7 +44,7 @@ TEST_F(Environment, BlackMonitorsGetNoUnits) {
 }
 
 TEST_F(Environment, AFailedSecondMonitorIsRecordedAndTheFirstKeepsItsUnit) {
-    StartFullScreen(2);
+    Start(SaverMode::FullScreen, 2);
     d3d->createDeviceRule = [](const FakeCreateCall& call) {
         return call.adapter == 1 ? D3DERR_NOTAVAILABLE : D3D_OK;
     };
@@ -58,17 +54,17 @@ TEST_F(Environment, AFailedSecondMonitorIsRecordedAndTheFirstKeepsItsUnit) {
     EXPECT_EQ(saver.creates, 0);   // the error display follows; no scene objects are made
 }
 
-TEST_F(Environment, APreviewWithoutADeviceHasNoPreview) {
-    StartWindowed(SaverMode::Preview);
+// A preview whose device fails has no preview; a test window without a usable adapter
+// cannot create a device.
+TEST_F(Environment, AWindowWithoutADeviceRecordsWhy) {
+    Start(SaverMode::Preview);
     d3d->createDeviceResults = {D3DERR_NOTAVAILABLE};
     saver.CreateEnvironment();
     EXPECT_EQ(saver.unitCount, 0u);
     EXPECT_EQ(saver.windowed, 1u);
     EXPECT_EQ(saver.errorCode, SAVER_E_NO_PREVIEW);
-}
-
-TEST_F(Environment, ATestWindowWithoutAnAdapterCannotCreateADevice) {
-    StartWindowed(SaverMode::Test);
+    saver.mode = SaverMode::Test;
+    saver.errorMode = 0;
     Adapter(0).hardwareCompatible = Adapter(0).softwareCompatible = 0;
     saver.CreateEnvironment();
     EXPECT_EQ(saver.unitCount, 0u);
@@ -76,7 +72,7 @@ TEST_F(Environment, ATestWindowWithoutAnAdapterCannotCreateADevice) {
 }
 
 TEST_F(Environment, ASceneThatCannotRestoreIsRecordedOnEveryUnit) {
-    StartFullScreen(2);
+    Start(SaverMode::FullScreen, 2);
     saver.restoreResult = E_OUTOFMEMORY;
     saver.CreateEnvironment();
     EXPECT_EQ(saver.restores, 2);   // the loop goes on to the next unit

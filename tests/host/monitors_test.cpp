@@ -14,25 +14,21 @@ class Fallbacks : public ::testing::Test {
 protected:
     Fallbacks() { multimon::ForceMultiMonitorLookup(true); }
     ~Fallbacks() override { multimon::ForceMultiMonitorLookup(false); }
-    const LONG cx = ::GetSystemMetrics(SM_CXSCREEN);
-    const LONG cy = ::GetSystemMetrics(SM_CYSCREEN);
+    const LONG cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    const RECT screen = {0, 0, cx, cy};
+    const HMONITOR pseudo = multimon::PrimaryMonitorPseudoHandle();
 };
 
 }  // namespace
 
-TEST_F(Fallbacks, MonitorFromRectKnowsOnlyThePrimaryScreen) {
+TEST_F(Fallbacks, MonitorFromRectAndWindowKnowOnlyThePrimaryScreen) {
     EXPECT_TRUE(multimon::UsingFallbacks());
-    HMONITOR pseudo = multimon::PrimaryMonitorPseudoHandle();
-    EXPECT_EQ(pseudo, reinterpret_cast<HMONITOR>(0x12340042));
-    RECT right = {cx + 10, 0, cx + 500, 300};
+    RECT right = {cx + 10, 0, cx + 500, 300}, overlapping = {-100, -100, 1, 1};
     EXPECT_EQ(multimon::MonitorFromRect(&right, MONITOR_DEFAULTTONULL), nullptr);
     EXPECT_EQ(multimon::MonitorFromRect(&right, MONITOR_DEFAULTTONEAREST), pseudo);
-    RECT overlapping = {-100, -100, 1, 1};
     EXPECT_EQ(multimon::MonitorFromRect(&overlapping, MONITOR_DEFAULTTONULL), pseudo);
-
     HWND window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, cx + 50, 0, 100, 100, nullptr,
                                     nullptr, nullptr, nullptr);
-    ASSERT_NE(window, nullptr);
     EXPECT_EQ(multimon::MonitorFromWindow(window, MONITOR_DEFAULTTONULL), nullptr);
     EXPECT_EQ(multimon::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), pseudo);
     ::SetWindowPos(window, nullptr, 10, 10, 100, 100, SWP_NOZORDER);
@@ -41,24 +37,20 @@ TEST_F(Fallbacks, MonitorFromRectKnowsOnlyThePrimaryScreen) {
 }
 
 TEST_F(Fallbacks, MonitorInfoDependsOnTheRecordSize) {
-    HMONITOR pseudo = multimon::PrimaryMonitorPseudoHandle();
     MONITORINFOEXA info;
     std::memset(&info, 0x55, sizeof(info));
     info.cbSize = 39;
     EXPECT_FALSE(multimon::GetMonitorInfoA(pseudo, &info));
     EXPECT_EQ(info.rcMonitor.left, 0x55555555);
-
     info.cbSize = 40;
     ASSERT_TRUE(multimon::GetMonitorInfoA(pseudo, &info));
-    EXPECT_EQ(info.rcMonitor.right, cx);
-    EXPECT_EQ(info.rcMonitor.bottom, cy);
+    EXPECT_TRUE(::EqualRect(&info.rcMonitor, &screen));
     EXPECT_EQ(info.dwFlags, DWORD(MONITORINFOF_PRIMARY));
     EXPECT_EQ(info.szDevice[0], 0x55);   // a 40-byte record has no device name
-
     info.cbSize = 72;
     ASSERT_TRUE(multimon::GetMonitorInfoA(pseudo, &info));
     EXPECT_STREQ(info.szDevice, "DISPLAY");
-    EXPECT_FALSE(multimon::GetMonitorInfoA(reinterpret_cast<HMONITOR>(0x777), &info));
+    EXPECT_FALSE(multimon::GetMonitorInfoA(HMONITOR(0x777), &info));
 }
 
 TEST_F(Fallbacks, OneDisplayDeviceAndATableOfOneMonitor) {
@@ -76,29 +68,26 @@ TEST_F(Fallbacks, OneDisplayDeviceAndATableOfOneMonitor) {
     ASSERT_EQ(saver.monitorCount, 1u);
     EXPECT_STREQ(saver.monitors[0].adapterDescription, "DISPLAY");
     EXPECT_EQ(saver.monitors[0].adapterOrdinal, -1);
-    EXPECT_EQ(saver.monitors[0].monitorHandle, multimon::PrimaryMonitorPseudoHandle());
-    EXPECT_EQ(saver.monitors[0].screenRect.right, cx);
-    EXPECT_EQ(saver.monitors[0].screenRect.bottom, cy);
+    EXPECT_EQ(saver.monitors[0].monitorHandle, pseudo);
+    EXPECT_TRUE(::EqualRect(&saver.monitors[0].screenRect, &screen));
 }
 
 TEST(Monitors, FullScreenWindowsCoverTheirMonitorsAndWindowRectTheUnits) {
     Saver saver;
-    saver.monitorCount = 3;
     const RECT rects[3] = {{0, 0, 1024, 768}, {-800, 100, 0, 700}, {1024, 0, 2048, 768}};
+    saver.monitorCount = 3;
     for (int i = 0; i < 3; i++) {
         saver.monitors[i].screenRect = rects[i];
-        saver.monitors[i].monitorHandle = reinterpret_cast<HMONITOR>(INT_PTR(0x7100 + i));  // not real
+        saver.monitors[i].monitorHandle = HMONITOR(INT_PTR(0x7100 + i));   // not real
+        saver.units[i].monitorIndex = i;
     }
-    saver.monitors[1].window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                                 nullptr, nullptr, nullptr);
-    ASSERT_NE(saver.monitors[1].window, nullptr);
-    saver.unitCount = 2;
-    saver.units[0].monitorIndex = 0;
-    saver.units[1].monitorIndex = 1;
+    saver.unitCount = 2;   // monitor 2 has no unit
+    HWND window = saver.monitors[1].window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10,
+                                                               nullptr, nullptr, nullptr, nullptr);
     saver.PlaceWindows();
-    RECT placed, units = {-800, 0, 1024, 768};   // monitor 2 has no unit
-    ::GetWindowRect(saver.monitors[1].window, &placed);
+    RECT placed, units = {-800, 0, 1024, 768};
+    ::GetWindowRect(window, &placed);
     EXPECT_TRUE(::EqualRect(&placed, &rects[1]));
     EXPECT_TRUE(::EqualRect(&saver.windowRect, &units));
-    ::DestroyWindow(saver.monitors[1].window);
+    ::DestroyWindow(window);
 }

@@ -3,7 +3,8 @@
 // DLL path), and what an accepted and a rejected password do to the saver.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <cstring>
+#include <tuple>
 
 #include "doubles/support.h"
 #include "host/saver.h"
@@ -22,8 +23,7 @@ struct VerifyCall {
     HWND window = nullptr;
     DWORD checkingDuringCall = 0;
     BOOL answer = FALSE;
-};
-VerifyCall verifyCall;
+} verifyCall;
 
 BOOL WINAPI AnswerVerify(HWND window) {
     verifyCall.calls++;
@@ -34,20 +34,7 @@ BOOL WINAPI AnswerVerify(HWND window) {
 
 bool QuitPosted() {
     MSG message;
-    bool posted = false;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        if (message.message == WM_QUIT) posted = true;
-    return posted;
-}
-
-void ArmVerification(RecordingSaver& saver, BOOL answer) {
-    verifyCall = VerifyCall{};
-    verifyCall.answer = answer;
-    saver.mode = SaverMode::FullScreen;
-    saver.isWindows9x = 1;
-    saver.verifyPassword = AnswerVerify;
-    saver.mainWindow = HWND(INT_PTR(0x4711));
-    saver.mouseMoves = 5;
+    return ::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
 }
 
 }  // namespace
@@ -56,46 +43,62 @@ TEST(PasswordProvider, LoadedOnlyWhenTheDesktopAsksForAPassword) {
     ScratchRegistry registry;
     Saver saver;
     char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string dir(path);
-    ::SetDllDirectoryA((dir.substr(0, dir.find_last_of('\\')) + "\\standins").c_str());   // the stand-ins
-    auto setValue = [](DWORD type, const void* data, DWORD size) {
-        ::RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword", type, data, size);
-    };
-    saver.SetUpPasswordProvider();   // no "Control Panel\Desktop" key at all
+    ::GetModuleFileNameA(nullptr, path, sizeof(path) - 16);
+    std::strcpy(std::strrchr(path, '\\') + 1, "standins");
+    ::SetDllDirectoryA(path);
     const DWORD zero = 0, one = 1;
     const unsigned long long tooLarge = 1;
-    setValue(REG_DWORD, &zero, sizeof(zero));
-    saver.SetUpPasswordProvider();
-    setValue(REG_BINARY, &tooLarge, sizeof(tooLarge));
-    saver.SetUpPasswordProvider();
-    EXPECT_FALSE(saver.passwordModule);
-    EXPECT_FALSE(saver.verifyPassword);
-    EXPECT_FALSE(::GetModuleHandleA("password.cpl"));
-    setValue(REG_DWORD, &one, sizeof(one));
-    saver.SetUpPasswordProvider();
+    const std::tuple<DWORD, const void*, DWORD> values[] = {
+        {REG_DWORD, &zero, 4}, {REG_BINARY, &tooLarge, 8}, {REG_DWORD, &one, 4}};
+    saver.SetUpPasswordProvider();   // no "Control Panel\Desktop" key at all
+    for (const auto& [type, data, size] : values) {
+        EXPECT_FALSE(saver.passwordModule || saver.verifyPassword || ::GetModuleHandleA("password.cpl"));
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword", type, data,
+                          size);
+        saver.SetUpPasswordProvider();
+    }
     EXPECT_TRUE(saver.passwordModule && saver.verifyPassword);
     if (saver.passwordModule) ::FreeLibrary(saver.passwordModule);
     ::SetDllDirectoryA(nullptr);
 }
 
 // Accepted, the saver ends; rejected, it goes on with the mouse count restarted and the
-// cursor hidden. Either way the provider saw mainWindow and checkingPassword was set.
+// cursor hidden. Either way the provider saw mainWindow and checkingPassword was set, and
+// the device window was shown maximised again: one that a smaller full-screen mode left
+// shrunk covers its monitor, so the dialog never shows beside it over the desktop.
 TEST(PasswordVerification, AnswerDecidesBetweenEndingAndResuming) {
     for (BOOL answer : {TRUE, FALSE}) {
         RecordingSaver saver;
-        ArmVerification(saver, answer);
+        verifyCall = VerifyCall{};
+        verifyCall.answer = answer;
+        saver.mode = SaverMode::FullScreen;
+        saver.isWindows9x = 1;
+        saver.verifyPassword = AnswerVerify;
+        saver.mouseMoves = 5;
+        HWND window = saver.mainWindow = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 64,
+                                                           64, nullptr, nullptr, nullptr, nullptr);
+        RECT covered, shown;
+        ::ShowWindow(window, SW_SHOWMAXIMIZED);
+        ::GetWindowRect(window, &covered);
+        ::SetWindowPos(window, nullptr, 0, 0, 640, 480, SWP_NOZORDER);
+        AdapterInfo adapter = {};
+        adapter.deviceWindow = window;
+        saver.adapters[0] = &adapter;
+        saver.adapterCount = 1;
         ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
         saver.EndOrVerify();
         EXPECT_EQ(verifyCall.calls, 1);
-        EXPECT_EQ(verifyCall.window, saver.mainWindow);
+        EXPECT_EQ(verifyCall.window, window);
         EXPECT_EQ(verifyCall.checkingDuringCall, 1u);
         EXPECT_EQ(saver.checkingPassword, 0u);
         EXPECT_EQ(saver.ends, answer ? 1 : 0);
         EXPECT_EQ(QuitPosted(), answer != FALSE);
+        ::GetWindowRect(window, &shown);
+        EXPECT_TRUE(::EqualRect(&shown, &covered));
         if (!answer) {
             EXPECT_EQ(saver.mouseMoves, 0u);
             EXPECT_FALSE(::GetCursor());
         }
+        ::DestroyWindow(window);
     }
 }

@@ -15,11 +15,16 @@ public:
     void PaintMessage(HWND, HDC) override { paints++; }
 };
 
-// Drops what the windows left queued (a pending paint is validated, or it would come back).
-void DrainQueue() {
+// Drops what the windows left queued (a pending paint is validated, or it would come back)
+// and tells whether a quit message was among it.
+bool DrainQueue() {
     MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+    bool quit = false;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_PAINT) ::ValidateRect(message.hwnd, nullptr);
+        quit |= message.message == WM_QUIT;
+    }
+    return quit;
 }
 
 // Every position handed out is new: the last mouse position is shared by the process.
@@ -29,87 +34,66 @@ LPARAM FreshPosition() {
     return MAKELPARAM(next, next % 7);
 }
 
-HWND MakeHostWindow(int clientWidth, int clientHeight) {
-    RECT rect = {0, 0, clientWidth, clientHeight};
-    ::AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE);
-    return ::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                             rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                             nullptr, nullptr);
-}
-
-void OpenSaver(RecordingSaver& saver, SaverMode mode, HWND parent = nullptr) {
-    saver.mode = mode;
-    saver.instance = ::GetModuleHandleA(nullptr);
-    saver.parentWindow = parent;
-    if (saver.monitorCount == 0) {
-        saver.monitorCount = 2;
-        saver.monitors[0].monitorHandle = HMONITOR(1);
-        saver.monitors[0].screenRect = {0, 0, 640, 480};
-        saver.monitors[1].monitorHandle = HMONITOR(2);
-        saver.monitors[1].screenRect = {640, 0, 1280, 512};
-    }
-    ASSERT_EQ(saver.CreateSaverWindows(), S_OK);
-}
-
-void CloseSaver(RecordingSaver& saver) {
-    for (MonitorInfo& monitor : saver.monitors) {
-        if (monitor.window) ::DestroyWindow(monitor.window);
-        monitor.window = nullptr;
-    }
-    DrainQueue();
-}
-
 class SaverWindows : public ::testing::Test {
 protected:
-    RecordingSaver saver;
-
-    void Open(SaverMode mode, HWND parent = nullptr) { OpenSaver(saver, mode, parent); }
+    // Full screen on three monitors, the second not attached (no handle); a preview in a
+    // host whose client area is 152 x 112.
+    void Open(SaverMode mode) {
+        saver.mode = mode;
+        saver.instance = ::GetModuleHandleA(nullptr);
+        if (mode == SaverMode::Preview && !host)
+            host = ::CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 10, 10, 152, 112, nullptr,
+                                     nullptr, nullptr, nullptr);
+        saver.parentWindow = mode == SaverMode::Preview ? host : nullptr;
+        const RECT rects[3] = {{0, 0, 640, 480}, {0, 0, 800, 600}, {640, 0, 1280, 512}};
+        for (int i = 0; i < 3; i++) {
+            saver.monitors[i].screenRect = rects[i];
+            saver.monitors[i].monitorHandle = i == 1 ? nullptr : HMONITOR(INT_PTR(i + 1));
+        }
+        saver.monitorCount = 3;
+        ASSERT_EQ(saver.CreateSaverWindows(), S_OK);
+    }
+    void Close() {
+        for (MonitorInfo& monitor : saver.monitors) {
+            if (monitor.window) ::DestroyWindow(monitor.window);
+            monitor.window = nullptr;
+        }
+        DrainQueue();
+    }
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
         return ::SendMessageA(saver.mainWindow, message, wParam, lParam);
     }
-    void TearDown() override { CloseSaver(saver); }
+    void TearDown() override {
+        Close();
+        if (host) ::DestroyWindow(host);
+    }
+
+    RecordingSaver saver;
+    HWND host = nullptr;
 };
 
 }  // namespace
 
-// The end-to-end run checks the test window's place and size and its end by closing.
-TEST_F(SaverWindows, TestWindowHasTheIconAndEndsBySuspendOrClosing) {
-    Open(SaverMode::Test);
-    EXPECT_NE(::GetClassLongPtrA(saver.mainWindow, GCLP_HICON), 0);
-    Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
-    Send(WM_SYSCOMMAND, SC_CLOSE);
-    EXPECT_FALSE(::IsWindow(saver.mainWindow));
-    EXPECT_EQ(saver.ends, 2);
-}
-
 TEST_F(SaverWindows, FullScreenCoversEveryAttachedMonitorOwnedByTheFirst) {
-    saver.monitors[0] = {};
-    saver.monitors[0].monitorHandle = HMONITOR(1);
-    saver.monitors[0].screenRect = {0, 0, 640, 480};
-    saver.monitors[1].screenRect = {0, 0, 800, 600};   // not attached: no handle
-    saver.monitors[2].monitorHandle = HMONITOR(2);
-    saver.monitors[2].screenRect = {640, 0, 1280, 512};
-    saver.monitorCount = 3;
     Open(SaverMode::FullScreen);
-    HWND first = saver.monitors[0].window, second = saver.monitors[2].window;
-    ASSERT_TRUE(first && second);
+    HWND first = saver.monitors[0].window, third = saver.monitors[2].window;
+    ASSERT_TRUE(first && third);
     EXPECT_EQ(saver.mainWindow, first);
     EXPECT_EQ(saver.monitors[1].window, nullptr);
-    EXPECT_EQ(::GetWindow(second, GW_OWNER), first);
+    EXPECT_EQ(::GetWindow(third, GW_OWNER), first);
     RECT rect;
-    ::GetWindowRect(second, &rect);
+    ::GetWindowRect(third, &rect);
     EXPECT_TRUE(::EqualRect(&rect, &saver.monitors[2].screenRect));
     EXPECT_TRUE(::GetWindowLongA(first, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-// A preview needs a host window; its child paints the message only in error mode. The
-// end-to-end run checks that the child fills the host and ends with it.
-TEST_F(SaverWindows, PreviewNeedsAHostAndPaintsOnlyErrors) {
-    saver.mode = SaverMode::Preview;
-    saver.parentWindow = HWND(4711);   // not a window
-    EXPECT_EQ(saver.CreateSaverWindows(), E_FAIL);
-    HWND host = MakeHostWindow(152, 112);
-    Open(SaverMode::Preview, host);
+// The end-to-end runs check the test window's place and size, and that the preview's child
+// fills its host and ends with it. The child paints the message only in error mode.
+TEST_F(SaverWindows, TestWindowHasTheIconAndPreviewPaintsOnlyErrors) {
+    Open(SaverMode::Test);
+    EXPECT_NE(::GetClassLongPtrA(saver.mainWindow, GCLP_HICON), 0);
+    Close();
+    Open(SaverMode::Preview);
     EXPECT_EQ(saver.windowRect.right, 152);
     EXPECT_EQ(saver.windowRect.bottom, 112);
     for (int error : {0, 1}) {
@@ -117,15 +101,12 @@ TEST_F(SaverWindows, PreviewNeedsAHostAndPaintsOnlyErrors) {
         ::RedrawWindow(saver.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         EXPECT_EQ(saver.paints, error);
     }
-    ::DestroyWindow(host);
 }
 
-// The system's WM_MOUSEMOVE for a window appearing under a resting pointer is no move.
+// The end-to-end run checks that the system's move for a window appearing under a resting
+// pointer does not count.
 TEST_F(SaverWindows, SixthMoveToANewPositionEndsAndRepeatsNeverCount) {
-    ::SetCursorPos(100, 50);
     Open(SaverMode::FullScreen);
-    Send(WM_MOUSEMOVE, 0, MAKELPARAM(100, 50));
-    EXPECT_EQ(saver.mouseMoves, 0u);
     for (int i = 0; i < 5; i++) {
         LPARAM at = FreshPosition();
         Send(WM_MOUSEMOVE, 0, at);
@@ -139,90 +120,72 @@ TEST_F(SaverWindows, SixthMoveToANewPositionEndsAndRepeatsNeverCount) {
     EXPECT_EQ(saver.ends, 2);
 }
 
-// Keys, buttons, moves and loss of activation end only a full-screen saver.
-TEST(SaverInput, EndsOnlyFullScreen) {
-    const UINT inputs[] = {WM_KEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_ACTIVATEAPP};
-    for (SaverMode mode : {SaverMode::FullScreen, SaverMode::Preview, SaverMode::Test}) {
-        HWND host = mode == SaverMode::Preview ? MakeHostWindow(100, 80) : nullptr;
-        RecordingSaver saver;
-        OpenSaver(saver, mode, host);
-        int expected = mode == SaverMode::FullScreen ? 1 : 0;
-        for (UINT message : inputs) {
+// Keys, buttons, six moves, loss of activation and a suspend end a full-screen saver; a
+// suspend ends the test window; only closing ends a preview (and the test window).
+TEST_F(SaverWindows, InputThatEndsEachMode) {
+    const struct {
+        UINT message;
+        WPARAM wParam;
+        int ends[3];   // full screen, preview, test
+    } rows[] = {
+        {WM_KEYDOWN, 0, {1, 0, 0}}, {WM_LBUTTONDOWN, 0, {1, 0, 0}}, {WM_RBUTTONDOWN, 0, {1, 0, 0}},
+        {WM_MBUTTONDOWN, 0, {1, 0, 0}}, {WM_ACTIVATEAPP, FALSE, {1, 0, 0}}, {WM_ACTIVATEAPP, TRUE, {0, 0, 0}},
+        {WM_POWERBROADCAST, PBT_APMSUSPEND, {1, 0, 1}}, {WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, {0, 0, 0}},
+        {WM_MOUSEMOVE, 0, {1, 0, 0}},   // six times
+        {WM_SYSCOMMAND, SC_CLOSE, {0, 1, 1}},
+    };
+    const SaverMode modes[] = {SaverMode::FullScreen, SaverMode::Preview, SaverMode::Test};
+    for (int m = 0; m < 3; m++) {
+        Open(modes[m]);
+        for (const auto& row : rows) {
             saver.ends = 0;
-            ::SendMessageA(saver.mainWindow, message, 0, 0);
-            EXPECT_EQ(saver.ends, expected) << "mode " << int(mode) << " message " << message;
+            for (int i = 0; i < (row.message == WM_MOUSEMOVE ? 6 : 1); i++)
+                Send(row.message, row.wParam, row.message == WM_MOUSEMOVE ? FreshPosition() : 0);
+            EXPECT_EQ(saver.ends, row.ends[m]) << "mode " << m << " message " << row.message;
         }
-        saver.ends = 0;
-        for (int i = 0; i < 6; i++) ::SendMessageA(saver.mainWindow, WM_MOUSEMOVE, 0, FreshPosition());
-        ::SendMessageA(saver.mainWindow, WM_ACTIVATEAPP, TRUE, 0);
-        EXPECT_EQ(saver.ends, expected) << "mode " << int(mode);
-        CloseSaver(saver);
-        if (host) ::DestroyWindow(host);
+        Close();
     }
 }
 
 // The system asks the CBT hook before DefWindowProcA carries out a system command, so
 // the hook sees exactly the commands that reached the default handling.
-static int systemCommandsCarriedOut = 0;
-static LRESULT CALLBACK CountSystemCommands(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_SYSCOMMAND) {
-        systemCommandsCarriedOut++;
-        return 1;   // and keep the command from acting on the test's windows
-    }
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+int systemCommandsCarriedOut = 0;
+LRESULT CALLBACK CountSystemCommands(int code, WPARAM wParam, LPARAM lParam) {
+    if (code != HCBT_SYSCOMMAND) return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    systemCommandsCarriedOut++;
+    return 1;   // and keep the command from acting on the test's windows
 }
 
+// The system's low four bits do not matter: SC_CLOSE | 2 is still SC_CLOSE.
 TEST_F(SaverWindows, FullScreenSwallowsTheSwitchingCommands) {
     HHOOK hook = ::SetWindowsHookExA(WH_CBT, CountSystemCommands, nullptr, ::GetCurrentThreadId());
     ASSERT_TRUE(hook);
-    const WPARAM commands[] = {SC_NEXTWINDOW, SC_PREVWINDOW, SC_CLOSE, SC_SCREENSAVE, SC_CLOSE | 2};
     for (SaverMode mode : {SaverMode::Test, SaverMode::FullScreen}) {
         Open(mode);
-        const int endsBefore = saver.ends;
         systemCommandsCarriedOut = 0;
-        for (WPARAM command : commands) Send(WM_SYSCOMMAND, command);
-        // The system's low four bits do not matter: SC_CLOSE | 2 is still SC_CLOSE.
+        for (WPARAM command : {SC_NEXTWINDOW, SC_PREVWINDOW, SC_CLOSE, SC_SCREENSAVE, SC_CLOSE | 2})
+            Send(WM_SYSCOMMAND, command);
         EXPECT_EQ(systemCommandsCarriedOut, mode == SaverMode::Test ? 5 : 0) << int(mode);
         Send(WM_SYSCOMMAND, SC_MINIMIZE);   // not a switching command: default handling
         EXPECT_EQ(systemCommandsCarriedOut, mode == SaverMode::Test ? 6 : 1) << int(mode);
-        EXPECT_EQ(saver.ends, endsBefore) << int(mode);
-        CloseSaver(saver);
+        EXPECT_EQ(saver.ends, 0) << int(mode);
+        Close();
+        saver.ends = 0;   // closing the test window ends it
     }
     ::UnhookWindowsHookEx(hook);
 }
 
-// A suspend ends a full-screen saver only without a password check (and never asks for
-// the password); nothing ends it while the password dialog is up.
-static int verifications = 0;
-static BOOL WINAPI RejectPassword(HWND) {
-    verifications++;
-    return FALSE;
-}
-
-TEST_F(SaverWindows, PasswordStateHoldsBackTheEnd) {
-    Open(SaverMode::FullScreen);
-    saver.isWindows9x = 1;
-    saver.verifyPassword = RejectPassword;
-    Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
-    EXPECT_EQ(verifications, 0);
-    saver.verifyPassword = nullptr;
-    saver.checkingPassword = 1;
-    Send(WM_KEYDOWN);
-    Send(WM_ACTIVATEAPP, FALSE);
-    EXPECT_EQ(saver.ends, 0);
-    saver.checkingPassword = 0;
-    Send(WM_POWERBROADCAST, PBT_APMQUERYSUSPEND);
-    EXPECT_EQ(saver.ends, 0);
-    Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
-    EXPECT_EQ(saver.ends, 1);
-}
-
-TEST_F(SaverWindows, CursorIsHiddenInFullScreenExceptDuringThePasswordCheck) {
+// Nothing ends the saver while the password dialog is up, and the cursor shows then;
+// otherwise full screen hides it. (The end-to-end run checks that a suspend never asks.)
+TEST_F(SaverWindows, PasswordStateHoldsBackTheEndAndShowsTheCursor) {
     Open(SaverMode::FullScreen);
     const LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
     EXPECT_EQ(Send(WM_SETCURSOR, WPARAM(saver.mainWindow), overClient), 1);
     EXPECT_EQ(::GetCursor(), nullptr);
     saver.checkingPassword = 1;
+    Send(WM_KEYDOWN);
+    Send(WM_ACTIVATEAPP, FALSE);
+    EXPECT_EQ(saver.ends, 0);
     Send(WM_SETCURSOR, WPARAM(saver.mainWindow), overClient);
     EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_ARROW));
 }
@@ -231,27 +194,59 @@ TEST_F(SaverWindows, CursorIsHiddenInFullScreenExceptDuringThePasswordCheck) {
 TEST_F(SaverWindows, OnlyDeviceWindowsKeepTheirBackground) {
     Open(SaverMode::FullScreen);
     AdapterInfo adapter = {};
-    adapter.deviceWindow = saver.monitors[1].window;
+    adapter.deviceWindow = saver.monitors[2].window;
     saver.adapters[0] = &adapter;
-    saver.adapterCount = 1;
-    saver.unitCount = 1;
+    saver.adapterCount = saver.unitCount = 1;
     HDC dc = ::CreateCompatibleDC(nullptr);
     HBITMAP bitmap = ::CreateBitmap(8, 8, 1, 32, nullptr);
     ::SelectObject(dc, bitmap);
-    for (int i = 0; i < 2; i++) {
+    for (int i : {0, 2}) {
         ::PatBlt(dc, 0, 0, 8, 8, WHITENESS);
         ::SendMessageA(saver.monitors[i].window, WM_ERASEBKGND, WPARAM(dc), 0);
         EXPECT_EQ(::GetPixel(dc, 4, 4), i == 0 ? RGB(0, 0, 0) : RGB(255, 255, 255));
     }
     ::DeleteDC(dc);
     ::DeleteObject(bitmap);
-    saver.unitCount = 0;
-    saver.adapters[0] = nullptr;
+    saver.unitCount = 0;   // the adapter record goes with this test
 }
 
-TEST_F(SaverWindows, PreviewWaitLastsOneTimerTick) {
-    HWND host = MakeHostWindow(100, 80);
-    Open(SaverMode::Preview, host);
+// The saving phase draws only while the scene can be seen: not while the window is
+// minimised or the display is off (by the system's notification or SC_MONITORPOWER, whose
+// low-power state changes nothing).
+TEST_F(SaverWindows, SceneIsSeenOnlyWhileRestoredAndTheDisplayIsOn) {
+    Open(SaverMode::Test);
+    struct {
+        POWERBROADCAST_SETTING header;
+        BYTE rest[3];
+    } off = {{{0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}}, 4}}, on = off;
+    on.header.Data[0] = 1;
+    const struct {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        bool visible;
+    } steps[] = {
+        {WM_SYSCOMMAND, SC_MINIMIZE, 0, false}, {WM_SYSCOMMAND, SC_RESTORE, 0, true},
+        {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, LPARAM(&off), false},
+        {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, LPARAM(&on), true},
+        {WM_SYSCOMMAND, SC_MONITORPOWER, 2, false}, {WM_SYSCOMMAND, SC_MONITORPOWER, 1, false},
+        {WM_SYSCOMMAND, SC_MONITORPOWER, -1, true},
+    };
+    EXPECT_TRUE(saver.SceneVisible());
+    for (const auto& step : steps) {
+        Send(step.message, step.wParam, step.lParam);
+        EXPECT_EQ(saver.SceneVisible(), step.visible) << step.message << " " << step.lParam;
+    }
+}
+
+// A quit message ends the wait for the preview host before its timer does, and stays
+// posted for the main loop; otherwise the wait lasts one timer tick.
+TEST_F(SaverWindows, PreviewWaitLastsOneTimerTickOrUntilAQuitMessage) {
+    Open(SaverMode::Preview);
+    ::PostQuitMessage(0);
+    saver.WaitForPreviewHost();
+    EXPECT_EQ(saver.waitingForPreview, 1u);   // the timer never ticked
+    EXPECT_TRUE(DrainQueue());
     DWORD start = ::GetTickCount();
     saver.WaitForPreviewHost();
     DWORD waited = ::GetTickCount() - start;
@@ -261,21 +256,23 @@ TEST_F(SaverWindows, PreviewWaitLastsOneTimerTick) {
     ::Sleep(600);   // the timer is gone after its one tick
     MSG message;
     EXPECT_FALSE(::PeekMessageA(&message, saver.mainWindow, WM_TIMER, WM_TIMER, PM_NOREMOVE));
-    ::DestroyWindow(host);
 }
 
-TEST(EndSaver, IsSafeToRepeatAndFreesThePasswordModule) {
+// Ending drops the system's "saver running" flag for this session only: nothing is saved
+// in the user's profile (where Wine would keep it under the name below).
+TEST(EndSaver, IsSafeToRepeatFreesThePasswordModuleAndSavesNoSetting) {
     RecordingSaver saver;
-    saver.mode = SaverMode::Test;
+    saver.mode = SaverMode::FullScreen;
     saver.passwordModule = ::LoadLibraryA("mpr.dll");
     ASSERT_NE(saver.passwordModule, nullptr);
     saver.verifyPassword = [](HWND) WINAPI -> BOOL { return TRUE; };
+    const char desktop[] = "Control Panel\\Desktop", saved[] = "WINE_ScreenSaverRunning";
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, desktop, saved);
     saver.EndSaver();
     saver.EndSaver();
+    EXPECT_NE(::RegGetValueA(HKEY_CURRENT_USER, desktop, saved, RRF_RT_ANY, nullptr, nullptr, nullptr), 0);
     EXPECT_EQ(saver.ends, 2);
     EXPECT_EQ(saver.passwordModule, nullptr);
     EXPECT_EQ(saver.verifyPassword, nullptr);   // never called into a freed module
-    MSG message;
-    EXPECT_TRUE(::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    DrainQueue();
+    EXPECT_TRUE(DrainQueue());                  // the quit message
 }

@@ -1,14 +1,15 @@
 // Stand-ins for the Windows 9x password components that the program loads by name, for the
 // tests: built once as PASSWORD.CPL and once as MPR.DLL, each exporting both entry points.
 //   VerifyScreenSavePwd   records "verify <window>" in password.log and answers call n with
-//                         character n of the file "answers" ('1' = accepted, anything else
-//                         = rejected); like the real dialog it runs a message loop for a
-//                         moment, so input that arrives meanwhile reaches the saver
+//                         character n of the environment variable CIRRANE_STANDIN_ANSWERS
+//                         ('1' = accepted, anything else = rejected); like the real dialog
+//                         it runs a message loop for a moment, so input that arrives
+//                         meanwhile reaches the saver
 //   PwdChangePasswordA    records "PwdChangePasswordA <provider> <parent> <reserved>
 //                         <reserved>" in mpr.log
-// Loading records "loaded" in password.log. The files are in the directory named by the
-// environment variable CIRRANE_STANDIN_DIR (a Windows path); without it nothing is recorded
-// and every password is rejected.
+// Loading records "loaded" in password.log. The logs are written in the directory named by
+// the environment variable CIRRANE_STANDIN_DIR (a Windows path); without it nothing is
+// recorded. Without answers every password is rejected.
 #include <windows.h>
 
 #include <cstdio>
@@ -17,23 +18,11 @@ namespace {
 
 unsigned calls = 0;
 
-FILE* OpenStandinFile(const char* file, const char* mode) {
-    char dir[MAX_PATH] = {}, path[MAX_PATH + 32];
-    if (!::GetEnvironmentVariableA("CIRRANE_STANDIN_DIR", dir, sizeof(dir))) return nullptr;
-    std::snprintf(path, sizeof(path), "%s\\%s", dir, file);
-    return std::fopen(path, mode);
-}
-
 void Log(const char* file, const char* line) {
-    if (FILE* out = OpenStandinFile(file, "a")) std::fprintf(out, "%s\n", line), std::fclose(out);
-}
-
-bool Accepted(unsigned call) {
-    char answers[64] = {};
-    FILE* in = OpenStandinFile("answers", "r");
-    size_t count = in ? std::fread(answers, 1, sizeof(answers) - 1, in) : 0;
-    if (in) std::fclose(in);
-    return call < count && answers[call] == '1';
+    char dir[MAX_PATH] = {}, path[MAX_PATH + 32];
+    if (!::GetEnvironmentVariableA("CIRRANE_STANDIN_DIR", dir, sizeof(dir))) return;
+    std::snprintf(path, sizeof(path), "%s\\%s", dir, file);
+    if (FILE* out = std::fopen(path, "a")) std::fprintf(out, "%s\n", line), std::fclose(out);
 }
 
 }  // namespace
@@ -44,7 +33,7 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
 }
 
 extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
-    char line[64];
+    char line[64], answers[64] = {};
     std::snprintf(line, sizeof(line), "verify %lld", (long long)(INT_PTR)window);
     Log("password.log", line);
     for (DWORD until = ::GetTickCount() + 300; LONG(until - ::GetTickCount()) > 0; ::Sleep(10)) {
@@ -54,7 +43,9 @@ extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
             ::DispatchMessageA(&message);
         }
     }
-    BOOL accepted = Accepted(calls++);
+    DWORD count = ::GetEnvironmentVariableA("CIRRANE_STANDIN_ANSWERS", answers, sizeof(answers));
+    BOOL accepted = calls < count && count < sizeof(answers) && answers[calls] == '1';
+    calls++;
     Log("password.log", accepted ? "accepted" : "rejected");
     return accepted;
 }
