@@ -1,6 +1,10 @@
 // Benchmark: frames per second, CPU time per frame and time from process start to the
 // first presented frame of the saver in its test window (/t) and in full screen (/s),
 // beside a floor: the same host, device and idle loop with a frame that only clears.
+// The start is split in three: Create (windows, Direct3D, enumeration), the scene's device
+// objects (geometry and textures; none for the floor) and the rest up to the first
+// presented frame (devices, the first frame). Floor and scene runs alternate, so that a
+// change in the machine's load falls on both.
 //
 //   saver_frames_bench [seconds per run] [runs]
 //
@@ -102,7 +106,7 @@ public:
 };
 
 struct Figures {
-    double firstFrameSeconds = 0.0;
+    double firstFrameSeconds = 0.0, createdSeconds = 0.0, objectsSeconds = 0.0;
     double measureStart = 0.0, measureEnd = 0.0;
     double cpuStart = 0.0, cpuEnd = 0.0;
     unsigned framesAtStart = 0, framesAtEnd = 0;
@@ -116,6 +120,17 @@ Saver* running = nullptr;
 template <class Base>
 class Measured : public Base {
 public:
+    HRESULT Create(HINSTANCE instance) override {
+        HRESULT result = Base::Create(instance);
+        figures.createdSeconds = SecondsSinceProcessStart();
+        return result;
+    }
+    HRESULT RestoreSceneObjects() override {
+        double start = Now();
+        HRESULT result = Base::RestoreSceneObjects();
+        figures.objectsSeconds += Now() - start;
+        return result;
+    }
     HRESULT AdvanceScene() override {
         frames++;
         if (frames == 2) figures.firstFrameSeconds = SecondsSinceProcessStart();
@@ -152,16 +167,17 @@ int RunChild() {
         std::printf("failed error=%d frames=%u\n", int(program.errorMode), counted);
         return 1;
     }
-    std::printf("fps=%.3f cpu_ms=%.4f first_ms=%.1f frames=%u\n", counted / elapsed,
-                (figures.cpuEnd - figures.cpuStart) * 1000.0 / counted,
-                figures.firstFrameSeconds * 1000.0, counted);
+    std::printf("fps=%.3f cpu_ms=%.4f first_ms=%.1f create_ms=%.1f objects_ms=%.1f frames=%u\n",
+                counted / elapsed, (figures.cpuEnd - figures.cpuStart) * 1000.0 / counted,
+                figures.firstFrameSeconds * 1000.0, figures.createdSeconds * 1000.0,
+                figures.objectsSeconds * 1000.0, counted);
     return 0;
 }
 
 // ---- The parent: runs every configuration several times and prints medians -------------
 
 struct Run {
-    double fps, cpuMs, firstMs;
+    double fps, cpuMs, firstMs, createMs, objectsMs;
 };
 
 bool RunOnce(const char* program, const char* sw, double seconds, Run* run) {
@@ -199,8 +215,9 @@ bool RunOnce(const char* program, const char* sw, double seconds, Run* run) {
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     unsigned counted = 0;
-    return std::sscanf(output, "fps=%lf cpu_ms=%lf first_ms=%lf frames=%u", &run->fps,
-                       &run->cpuMs, &run->firstMs, &counted) == 4;
+    return std::sscanf(output, "fps=%lf cpu_ms=%lf first_ms=%lf create_ms=%lf objects_ms=%lf frames=%u",
+                       &run->fps, &run->cpuMs, &run->firstMs, &run->createMs, &run->objectsMs,
+                       &counted) == 6;
 }
 
 double Median(std::vector<double> values) {
@@ -210,42 +227,55 @@ double Median(std::vector<double> values) {
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
 }
 
-struct Medians {
-    double fps, cpuMs, firstMs;
-};
-
-Medians Measure(const char* program, const char* sw, double seconds, int runs) {
-    std::vector<double> fps, cpu, first;
-    for (int i = 0; i < runs; i++) {
-        Run run;
-        if (!RunOnce(program, sw, seconds, &run)) {
-            std::printf("  %-5s %s run %d failed\n", program, sw, i + 1);
-            continue;
-        }
-        std::printf("  %-5s %s run %d: %8.2f fps  %7.3f ms CPU/frame  first frame %7.1f ms\n",
-                    program, sw, i + 1, run.fps, run.cpuMs, run.firstMs);
-        std::fflush(stdout);
+// The medians of one program's runs.
+struct Series {
+    const char* program;
+    std::vector<double> fps, cpu, first, create, objects;
+    void Add(const Run& run) {
         fps.push_back(run.fps);
         cpu.push_back(run.cpuMs);
         first.push_back(run.firstMs);
+        create.push_back(run.createMs);
+        objects.push_back(run.objectsMs);
     }
-    return {Median(fps), Median(cpu), Median(first)};
+    void Print(const char* sw) const {
+        std::printf("%s %-5s: %8.2f fps  %7.3f ms CPU/frame  first frame %7.1f ms"
+                    " (create %6.1f, scene objects %5.1f)\n",
+                    sw, program, Median(fps), Median(cpu), Median(first), Median(create),
+                    Median(objects));
+    }
+};
+
+void MeasureOne(Series& series, const char* sw, double seconds, int number) {
+    Run run;
+    if (!RunOnce(series.program, sw, seconds, &run)) {
+        std::printf("  %-5s %s run %d failed\n", series.program, sw, number);
+        return;
+    }
+    std::printf("  %-5s %s run %d: %8.2f fps  %7.3f ms CPU/frame  first frame %7.1f ms"
+                " (create %6.1f, scene objects %5.1f)\n",
+                series.program, sw, number, run.fps, run.cpuMs, run.firstMs, run.createMs,
+                run.objectsMs);
+    std::fflush(stdout);
+    series.Add(run);
 }
 
 int RunParent(double seconds, int runs) {
     std::printf("saver frames: %d runs of %.0f s after %.0f s warm-up, medians\n", runs, seconds,
                 kWarmUpSeconds);
     for (const char* sw : {"/t", "/s"}) {
-        Medians floor = Measure("floor", sw, seconds, runs);
-        Medians scene = Measure("scene", sw, seconds, runs);
-        std::printf("%s floor: %8.2f fps  %7.3f ms CPU/frame  first frame %7.1f ms\n", sw,
-                    floor.fps, floor.cpuMs, floor.firstMs);
-        std::printf("%s scene: %8.2f fps  %7.3f ms CPU/frame  first frame %7.1f ms\n", sw,
-                    scene.fps, scene.cpuMs, scene.firstMs);
-        if (floor.fps > 0 && floor.cpuMs > 0 && floor.firstMs > 0)
+        Series floor{"floor"}, scene{"scene"};
+        for (int i = 1; i <= runs; i++) {   // alternate which goes first
+            MeasureOne(i % 2 ? floor : scene, sw, seconds, i);
+            MeasureOne(i % 2 ? scene : floor, sw, seconds, i);
+        }
+        floor.Print(sw);
+        scene.Print(sw);
+        double f = Median(floor.first), c = Median(floor.cpu);
+        if (Median(floor.fps) > 0 && c > 0 && f > 0)
             std::printf("%s scene/floor: fps x%.2f  CPU/frame x%.2f  first frame x%.2f\n", sw,
-                        scene.fps / floor.fps, scene.cpuMs / floor.cpuMs,
-                        scene.firstMs / floor.firstMs);
+                        Median(scene.fps) / Median(floor.fps), Median(scene.cpu) / c,
+                        Median(scene.first) / f);
         std::fflush(stdout);
     }
     return 0;
