@@ -270,6 +270,9 @@ void Saver::SelectRenderUnit(UINT index) {
 // ---- Projection -----------------------------------------------------------------------
 // One view across all monitors (windowRect) or the same view on each (screensSame); the
 // shorter side of the reference rectangle spans near/2 on each side of its centre line.
+// Screen rows grow downwards and the frustum's y upwards, so a monitor's bottom edge gives
+// the frustum's bottom: each monitor shows the rows of the common view that it covers,
+// also when it is shorter than its neighbour or not centred on the common view.
 // An empty rectangle (a minimised or zero-sized window) counts as one pixel, so the
 // matrix stays finite.
 void Saver::ComputeProjection(float zNear, float zFar, D3DMATRIX* projection) {
@@ -284,8 +287,8 @@ void Saver::ComputeProjection(float zNear, float zFar, D3DMATRIX* projection) {
     D3DXMATRIX matrix;
     D3DXMatrixPerspectiveOffCenterLH(&matrix, zNear * float(r.left - cx) / s,
                                      zNear * float(r.right - cx) / s,
-                                     zNear * float(r.top - cy) / s,
-                                     zNear * float(r.bottom - cy) / s, zNear, zFar);
+                                     zNear * float(cy - r.bottom) / s,
+                                     zNear * float(cy - r.top) / s, zNear, zFar);
     *projection = matrix;
 }
 
