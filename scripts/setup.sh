@@ -13,10 +13,12 @@ sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
 # Named explicitly where a test needs what is only a recommendation: Mesa's software
 # rasterizer (Direct3D under Xvfb, for 64- and 32-bit Wine), Wine's fonts, and clang's
 # sanitizer and fuzzer runtimes. The 32-bit build runs on Wine's 32-bit half (wine32:i386),
-# which the 64-bit prefix also needs for the installer, a 32-bit program.
+# which the 64-bit prefix also needs for the installer, a 32-bit program. Xorg with the dummy
+# driver and xrandr make the two-monitor desktop.
 packages=(mingw-w64 wine wine64 wine32:i386 fonts-wine libgl1-mesa-dri mesa-vulkan-drivers
           libgl1:i386 libgl1-mesa-dri:i386 xvfb x11-utils ninja-build cmake g++ googletest
-          imagemagick xdotool libwine-dev clang libclang-rt-14-dev util-linux nsis)
+          imagemagick xdotool libwine-dev clang libclang-rt-14-dev util-linux nsis
+          xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils)
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   echo "setup: adding the i386 architecture" >&2
   $sudo dpkg --add-architecture i386

@@ -1,8 +1,10 @@
 # Sourced by the run and test scripts: a private X display and Wine server for this run.
 #   start_xvfb [screen geometry]   starts Xvfb on a free display and exports DISPLAY
+#   start_two_monitors             starts Xorg with two monitors on a free display (1024 x 768
+#                                  at 0,0 and 800 x 600 right of it) and exports DISPLAY
 #   start_wineserver               starts a persistent wineserver for the build's prefix
 #   stop_wineserver                stops the Wine server of $WINEPREFIX
-#   stop_session                   stops both (also called on exit)
+#   stop_session                   stops all of them (also called on exit)
 # The Wine prefix is made after DISPLAY is set: Wine's desktop process keeps the display
 # of the program that started it.
 xvfb_pid=""
@@ -13,6 +15,33 @@ start_xvfb() {
   xvfb_pid=$!
   local number; read -r number <"$fifo"; rm -f "$fifo"
   export DISPLAY=":$number"
+}
+xorg_pid=""
+xorg_dir=""
+start_two_monitors() {
+  xorg_dir=$(mktemp -d)
+  mkdir "$xorg_dir/conf.d"   # an empty one: the machine's own X configuration stays out
+  mkfifo "$xorg_dir/display"
+  Xorg -displayfd 3 -config "$CIRRANE_ROOT/scripts/xorg-two-monitors.conf" -configdir "$xorg_dir/conf.d" \
+    -noreset -nolisten tcp -logfile "$xorg_dir/xorg.log" -sharevts -novtswitch \
+    3>"$xorg_dir/display" >/dev/null 2>&1 &
+  xorg_pid=$!
+  local number; read -r number <"$xorg_dir/display"
+  if [ -z "$number" ]; then
+    echo "xsession: Xorg did not start:" >&2; tail -n 5 "$xorg_dir/xorg.log" >&2
+    return 1
+  fi
+  export DISPLAY=":$number"
+  # The dummy driver reports the second output connected only once a full query has probed
+  # it with its mode set; Wine reads the outputs without probing.
+  xrandr --addmode DUMMY1 800x600 && xrandr --addmode DUMMY1 640x480 &&
+    xrandr --output DUMMY1 --mode 800x600 --right-of DUMMY0 && xrandr --query >/dev/null
+}
+stop_two_monitors() {
+  [ -n "$xorg_pid" ] && kill "$xorg_pid" 2>/dev/null && wait "$xorg_pid" 2>/dev/null
+  [ -n "$xorg_dir" ] && rm -rf "$xorg_dir"
+  xorg_pid=""
+  xorg_dir=""
 }
 start_wineserver() {
   "$CIRRANE_ROOT/scripts/wine-prefix"
@@ -28,4 +57,5 @@ stop_session() {
   stop_wineserver
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   xvfb_pid=""
+  stop_two_monitors
 }

@@ -31,8 +31,11 @@ start_saver() {
   saver=$!
 }
 alive() { kill -0 "$saver" 2>/dev/null; }
-presenting() {   # waits until the saver has presented frames for a second
-  for ((i = 0; i < 300; i++)); do grep -q fps "$work/frames" && return; sleep 0.1; done
+presenting() {   # waits until the saver's <n> devices (default 1) have presented for a second
+  for ((i = 0; i < 300; i++)); do
+    [ "$(grep -o 'present [0-9A-F]*' "$work/frames" | sort -u | wc -l)" -ge "${1:-1}" ] && return
+    sleep 0.1
+  done
   fail "no frames presented"
 }
 

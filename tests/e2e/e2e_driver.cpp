@@ -10,9 +10,15 @@
 //   find <window> <seconds> [id...]   waits for a visible top-level window; prints
 //                                     "class: <name>", "text: <text>" per static control
 //                                     and "control <id> <x> <y>" (its centre on the screen)
-//                                     per listed control
+//                                     per listed control; for a tab control also "tabs <id>
+//                                     <count> <x> <y>" (its top left corner), for a drop-down
+//                                     list "item <id> <n> <text>" per entry
 //   post <window> <message> <wParam> <lParam>   posts a message
 //   cursor                            prints "cursor: hidden" or "cursor: shown"
+//   adapters                          prints one line per Direct3D adapter, as Direct3D 8
+//                                     reports it: "adapter <n> <x> <y> <w> <h> <id>", its
+//                                     monitor's rectangle and the 16 bytes of its device
+//                                     identifier in hexadecimal, as the registry shows them
 //   box <scr> <string id> <out.bmp>   paints the error box as the saver shows it (300 x 150,
 //                                     window colour, black frame, the .scr's string centred
 //                                     and wrapped) into a bitmap, for comparing a screenshot
@@ -24,6 +30,8 @@
 // <window> is a window class, or else a caption. Numbers are decimal or 0x-prefixed.
 // Exit code 0 on success, 1 when a window or string is missing, 2 on a bad command line.
 #include <windows.h>
+#include <commctrl.h>
+#include <d3d8.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -102,10 +110,22 @@ int Find(const char* name, int seconds, char** ids, int idCount) {
     std::printf("class: %s\n", className);
     ::EnumChildWindows(window, PrintStaticText, 0);
     for (int i = 0; i < idCount; i++) {
+        HWND control = ::GetDlgItem(window, int(Number(ids[i])));
         RECT rect;
-        if (::GetWindowRect(::GetDlgItem(window, int(Number(ids[i]))), &rect))
-            std::printf("control %s %ld %ld\n", ids[i], (rect.left + rect.right) / 2,
-                        (rect.top + rect.bottom) / 2);
+        if (!::GetWindowRect(control, &rect)) continue;
+        std::printf("control %s %ld %ld\n", ids[i], (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        ::GetClassNameA(control, className, sizeof(className));
+        if (::lstrcmpiA(className, "SysTabControl32") == 0)
+            std::printf("tabs %s %ld %ld %ld\n", ids[i], long(::SendMessageA(control, TCM_GETITEMCOUNT, 0, 0)),
+                        rect.left, rect.top);
+        if (::lstrcmpiA(className, "ComboBox") != 0) continue;
+        LRESULT count = ::SendMessageA(control, CB_GETCOUNT, 0, 0);
+        for (LRESULT item = 0; item < count; item++) {   // Wide: Wine marshals it whole
+            WCHAR text[256] = {};
+            if (::SendMessageW(control, CB_GETLBTEXTLEN, item, 0) < 256)
+                ::SendMessageW(control, CB_GETLBTEXT, item, LPARAM(text));
+            std::printf("item %s %ld %ls\n", ids[i], long(item), text);
+        }
     }
     return 0;
 }
@@ -120,6 +140,28 @@ int Cursor() {
     CURSORINFO info = {sizeof(info)};
     if (!::GetCursorInfo(&info)) return 1;
     std::printf("cursor: %s\n", (info.flags & CURSOR_SHOWING) && info.hCursor ? "shown" : "hidden");
+    return 0;
+}
+
+// Direct3D 8 loaded at run time, as the saver loads it (there is no import library).
+int Adapters() {
+    typedef IDirect3D8*(WINAPI * CreateFn)(UINT);
+    HMODULE module = ::LoadLibraryA("d3d8.dll");
+    CreateFn create = module ? reinterpret_cast<CreateFn>(::GetProcAddress(module, "Direct3DCreate8")) : nullptr;
+    IDirect3D8* d3d = create ? create(D3D_SDK_VERSION) : nullptr;
+    if (!d3d) return 1;
+    for (UINT a = 0; a < d3d->GetAdapterCount(); a++) {
+        D3DADAPTER_IDENTIFIER8 identifier = {};
+        MONITORINFO monitor = {sizeof(monitor)};
+        d3d->GetAdapterIdentifier(a, 0, &identifier);
+        ::GetMonitorInfoA(d3d->GetAdapterMonitor(a), &monitor);
+        const RECT& r = monitor.rcMonitor;
+        std::printf("adapter %u %ld %ld %ld %ld ", a, r.left, r.top, r.right - r.left, r.bottom - r.top);
+        const BYTE* id = reinterpret_cast<const BYTE*>(&identifier.DeviceIdentifier);
+        for (size_t i = 0; i < sizeof(GUID); i++) std::printf("%02X", id[i]);
+        std::printf("\n");
+    }
+    d3d->Release();
     return 0;
 }
 
@@ -195,6 +237,7 @@ int main(int argc, char** argv) {
     if (is("find", 2)) status = Find(argv[2], int(Number(argv[3])), argv + 4, argc - 4);
     if (is("post", 4)) status = Post(argv + 2);
     if (is("cursor", 0)) status = Cursor();
+    if (is("adapters", 0)) status = Adapters();
     if (is("box", 3)) status = Box(argv[2], int(Number(argv[3])), argv[4]);
     if (is("host", 0)) status = Host();
     std::fflush(stdout);
