@@ -1,7 +1,7 @@
 // Device selection against scripted adapters, grouped by rule: the adapter of the single
-// window, the full-screen mode (stored, automatic, fallback walk with its registry
-// write), the windowed unit, switching units, the projection, the description text and
-// the release/re-creation pair.
+// window, the full-screen mode (automatic, and the fallback walk), the windowed unit,
+// switching units, the projection, the description text and the release/re-creation pair.
+// Stored modes and the fallback's registry write are run on two real monitors end to end.
 #include <cmath>
 #include <cstring>
 
@@ -33,14 +33,6 @@ protected:
     }
     void StoreMode(UINT width, UINT height, D3DFORMAT format) {
         Adapter(0).userWidth = width, Adapter(0).userHeight = height, Adapter(0).userFormat = format;
-    }
-    // A value of the first monitor's display settings; zero when absent.
-    template <class T>
-    T Stored(const char* name) {
-        T value = {};
-        DWORD size = sizeof(value);
-        ::RegGetValueA(HKEY_CURRENT_USER, kSystem1, name, RRF_RT_ANY, nullptr, &value, &size);
-        return value;
     }
 
     ScratchRegistry registry;
@@ -102,22 +94,20 @@ TEST_F(Selection, HardwareTakesTheDesktopResolutionIn32BitsAndNothingIsWritten) 
 }
 
 // The modes asked for, in order: hardware without a 32-bit mode at the desktop's size takes
-// the first listed there; a stored mode while it is offered, else the automatic choice;
-// software the smallest height other than 400 in 16 bits where possible; when every mode
+// the first listed there; software the smallest height other than 400 in 16 bits where
+// possible; when every mode
 // fails, the walk goes down to 640 x 480 in 32, then in 16 bits (the first listed of equal
 // smaller modes), and ends. A stored mode is not rewritten by any of these.
 TEST_F(Selection, FullScreenModesTriedInOrder) {
     const D3DFORMAT k16 = D3DFMT_R5G6B5, k15 = D3DFMT_X1R5G5B5, k32 = D3DFMT_X8R8G8B8;
     const struct {
-        std::vector<D3DDISPLAYMODE> modes;   // empty: the adapter's defaults
+        std::vector<D3DDISPLAYMODE> modes;
         bool software, failing;              // a SW device only; every creation fails
         D3DDISPLAYMODE stored;
         const char* attempts;
     } cases[] = {
         {{FakeMode(1024, 768, k15), FakeMode(1024, 768, k16), FakeMode(640, 480, k32)}, false, false, {},
          "1024x768/24 "},
-        {{}, false, false, FakeMode(800, 600, k16), "800x600/23 "},
-        {{}, false, false, FakeMode(1280, 1024, k32), "1024x768/22 "},
         {{FakeMode(640, 400, k16), FakeMode(640, 480, k32), FakeMode(640, 480, k16), FakeMode(800, 600, k16)},
          true, false, {}, "640x480/23 "},
         {{FakeMode(640, 400, k16), FakeMode(640, 400, k32)}, true, false, {}, "640x400/23 "},
@@ -128,10 +118,9 @@ TEST_F(Selection, FullScreenModesTriedInOrder) {
     };
     FakeAdapter& a = AddAdapterWithMonitor();
     a.sw = a.hal;
-    const std::vector<D3DDISPLAYMODE> defaults = a.modes;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.attempts);
-        a.modes = c.modes.empty() ? defaults : c.modes;
+        a.modes = c.modes;
         a.hal.available = !c.software;
         d3d->createDeviceResults.assign(c.failing ? 9 : 0, D3DERR_NOTAVAILABLE);
         d3d->createCalls.clear();
@@ -160,21 +149,6 @@ TEST_F(Selection, DisabledHardwareUsesSoftwareAndWithoutItNoDevice) {
     Adapter(0).deviceCount = 0;
     EXPECT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), E_FAIL);
     EXPECT_EQ(saver.CreateFullScreenUnit(NewUnit(5)), E_FAIL);
-}
-
-// ---- Full screen: the fallback walk ---------------------------------------------------
-TEST_F(Selection, FailedX8R8G8B8FallsBackToR5G6B5OfTheSameSizeAndIsRemembered) {
-    AddAdapterWithMonitor();
-    ::lstrcpyA(saver.registryPath, "Software\\Orvane\\Cirrane");
-    d3d->createDeviceResults = {D3DERR_OUTOFVIDEOMEMORY};
-    Enumerate();
-    ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
-    EXPECT_EQ(Attempts(), "1024x768/22 1024x768/23 ");
-    EXPECT_EQ(Adapter(0).userWidth, 1024u);
-    EXPECT_EQ(Adapter(0).userFormat, D3DFMT_R5G6B5);
-    EXPECT_EQ(Stored<DWORD>("Width") * Stored<DWORD>("Height"), 1024u * 768u);
-    EXPECT_EQ(Stored<DWORD>("Format"), DWORD(D3DFMT_R5G6B5));
-    EXPECT_TRUE(IsEqualGUID(Stored<GUID>("Adapter ID"), d3d->adapters[0].identifier.DeviceIdentifier));
 }
 
 // ---- Window ---------------------------------------------------------------------------
@@ -213,22 +187,32 @@ TEST_F(Selection, WindowedFormatFallsBackThroughTheCandidates) {
 }
 
 // ---- Projection -----------------------------------------------------------------------
-// Side by side, each monitor shows its part of one view; with screensSame, the whole view.
-TEST_F(Selection, ThreeMonitorsShareOneViewOrEachShowsTheWholeView) {
-    saver.windowRect = {0, 0, 3072, 768};
-    const float n = 0.05f / 768.0f;
-    for (DWORD same : {0, 1}) {
-        saver.screensSame = same;
-        for (int i = 0; i < 3; i++) {
-            saver.renderRect = {1024 * i, 0, 1024 * (i + 1), 768};
-            D3DMATRIX m;
-            D3DXMATRIX expected;
-            saver.ComputeProjection(0.05f, 120.0f, &m);
-            const float left = same ? -512.0f : 1024.0f * i - 1536;
-            D3DXMatrixPerspectiveOffCenterLH(&expected, n * left, n * (left + 1024), n * -384, n * 384, 0.05f,
-                                             120.0f);
-            for (int k = 0; k < 16; k++) EXPECT_NEAR((&m._11)[k], (&expected._11)[k], 1e-5f) << same << i << k;
-        }
+// Each monitor shows the part of one view that its rectangle covers, also when it is lower
+// or shorter than its neighbour; with screensSame, the whole view around its own centre.
+// Frustum edges in pixels of the reference rectangle's shorter side (y up, screen rows down).
+TEST_F(Selection, EachMonitorShowsItsPartOfTheViewOrTheWholeView) {
+    const struct {
+        RECT view, monitor;
+        DWORD same;
+        float left, right, bottom, top, side;
+    } cases[] = {
+        {{0, 0, 3072, 768}, {0, 0, 1024, 768}, 0, -1536, -512, -384, 384, 768},   // three in a row
+        {{0, 0, 1824, 768}, {0, 0, 1024, 768}, 0, -912, 112, -384, 384, 768},
+        {{0, 0, 1824, 768}, {1024, 0, 1824, 600}, 0, 112, 912, -216, 384, 768},   // top-aligned
+        {{0, 0, 1824, 768}, {1024, 100, 1824, 700}, 0, 112, 912, -316, 284, 768},
+        {{0, 0, 1824, 768}, {1024, 0, 1824, 600}, 1, -400, 400, -300, 300, 600},
+    };
+    for (const auto& c : cases) {
+        saver.windowRect = c.view;
+        saver.renderRect = c.monitor;
+        saver.screensSame = c.same;
+        D3DMATRIX m;
+        D3DXMATRIX expected;
+        saver.ComputeProjection(0.05f, 120.0f, &m);
+        const float n = 0.05f / c.side;
+        D3DXMatrixPerspectiveOffCenterLH(&expected, n * c.left, n * c.right, n * c.bottom, n * c.top, 0.05f, 120.0f);
+        for (int k = 0; k < 16; k++)
+            EXPECT_NEAR((&m._11)[k], (&expected._11)[k], 1e-5f) << c.monitor.left << "," << c.monitor.top << " " << k;
     }
 }
 

@@ -1,6 +1,5 @@
 // The render loop against scripted devices: lost devices, resets, the frame statistics,
 // and the error display's boxes (on real, hidden windows).
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -162,15 +161,6 @@ TEST_F(RenderLoop, ErrorBoxesStartCentredAndBounceOffTheMonitorEdges) {
     EXPECT_GT(monitor.boxSpeedY, 0.0f);
     EXPECT_LT(monitor.boxX + monitor.boxWidth, 1024.0f);
     EXPECT_GT(monitor.boxY, 0.0f);
-}
-
-TEST_F(RenderLoop, ErrorAtStartUpPlacesBoxesWithoutUnits) {
-    Start();
-    loop.ReleaseEnvironment();   // as if Direct3D had never come up
-    loop.RecordFailure(SAVER_E_NO_DIRECT3D);
-    loop.StepErrorMode();
-    EXPECT_EQ(loop.monitors[1].boxWidth, 300.0f);
-    EXPECT_EQ(std::strncmp(loop.errorText, "Direct3D 8.0 could not be initialized.", 38), 0);
 }
 
 TEST_F(RenderLoop, ThePreviewsBoxFillsItsWindowAndStays) {

@@ -1,6 +1,6 @@
 // The monitor table and the multi-monitor calls: the single-monitor fallbacks (forced
-// through the lookup seam), the table built from the fallbacks, and the placing of the
-// full-screen windows. The full-screen end-to-end run covers the real display devices.
+// through the lookup seam) and the table built from them. The end-to-end runs cover the real
+// display devices and the full-screen windows placed on one and on two monitors.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -70,24 +70,4 @@ TEST_F(Fallbacks, OneDisplayDeviceAndATableOfOneMonitor) {
     EXPECT_EQ(saver.monitors[0].adapterOrdinal, -1);
     EXPECT_EQ(saver.monitors[0].monitorHandle, pseudo);
     EXPECT_TRUE(::EqualRect(&saver.monitors[0].screenRect, &screen));
-}
-
-TEST(Monitors, FullScreenWindowsCoverTheirMonitorsAndWindowRectTheUnits) {
-    Saver saver;
-    const RECT rects[3] = {{0, 0, 1024, 768}, {-800, 100, 0, 700}, {1024, 0, 2048, 768}};
-    saver.monitorCount = 3;
-    for (int i = 0; i < 3; i++) {
-        saver.monitors[i].screenRect = rects[i];
-        saver.monitors[i].monitorHandle = HMONITOR(INT_PTR(0x7100 + i));   // not real
-        saver.units[i].monitorIndex = i;
-    }
-    saver.unitCount = 2;   // monitor 2 has no unit
-    HWND window = saver.monitors[1].window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10,
-                                                               nullptr, nullptr, nullptr, nullptr);
-    saver.PlaceWindows();
-    RECT placed, units = {-800, 0, 1024, 768};
-    ::GetWindowRect(window, &placed);
-    EXPECT_TRUE(::EqualRect(&placed, &rects[1]));
-    EXPECT_TRUE(::EqualRect(&saver.windowRect, &units));
-    ::DestroyWindow(window);
 }
