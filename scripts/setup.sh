@@ -14,11 +14,13 @@ sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
 # rasterizer (Direct3D under Xvfb, for 64- and 32-bit Wine), Wine's fonts, and clang's
 # sanitizer and fuzzer runtimes. The 32-bit build runs on Wine's 32-bit half (wine32:i386),
 # which the 64-bit prefix also needs for the installer, a 32-bit program. Xorg with the dummy
-# driver and xrandr make the two-monitor desktop.
+# driver and xrandr make the two-monitor desktop. zlib compresses the PNG pictures, on the
+# build machine (the art generator) and for Windows (the still renderer).
 packages=(mingw-w64 wine wine64 wine32:i386 fonts-wine libgl1-mesa-dri mesa-vulkan-drivers
           libgl1:i386 libgl1-mesa-dri:i386 xvfb x11-utils ninja-build cmake g++ googletest
           imagemagick xdotool libwine-dev clang libclang-rt-14-dev util-linux nsis
-          xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils)
+          xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+          zlib1g-dev libz-mingw-w64-dev)
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   echo "setup: adding the i386 architecture" >&2
   $sudo dpkg --add-architecture i386

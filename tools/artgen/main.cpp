@@ -8,6 +8,7 @@
 namespace {
 
 bool WriteFile(const std::string& dir, const artgen::ArtFile& file) {
+    if (file.bytes.empty()) return false;   // nothing made: never an empty file
     const std::string path = dir + "/" + file.name;
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
