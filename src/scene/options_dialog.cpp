@@ -31,9 +31,6 @@ const Link kLinks[] = {
     {IDC_LINK_DOWNLOAD, "https://www.example.com/tanglet.exe"},
 };
 
-const char* const kCubeLabels[] = {"Standart", "Up and Down"};
-const char* const kCameraLabels[] = {"Flying", "Sinusoid", "Circular"};
-
 const Link* LinkOf(HWND dialog, HWND control) {
     if (!control) return nullptr;
     for (const Link& link : kLinks) {
@@ -81,8 +78,8 @@ void OnInitDialog(SkyScene& scene, HWND dialog) {
     HWND camera = ::GetDlgItem(dialog, IDC_CAMERA_VIEW);
     ::SendMessageA(cube, CB_RESETCONTENT, 0, 0);
     ::SendMessageA(camera, CB_RESETCONTENT, 0, 0);
-    FillCombo(cube, kCubeLabels, scene.cubeAnimation);
-    FillCombo(camera, kCameraLabels, scene.cameraPath);
+    FillCombo(cube, kCubeAnimationNames, scene.cubeAnimation);
+    FillCombo(camera, kCameraPathNames, scene.cameraPath);
     CreateLinkFont(dialog);
 }
 

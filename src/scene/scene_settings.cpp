@@ -17,7 +17,7 @@ struct SceneSetting {
 };
 
 // "Cube View" holds the cube animation and "Cam View" the camera path.
-const SceneSetting kSkySpeed = {"Sky Speed", 2, 10};
+const SceneSetting kSkySpeed = {"Sky Speed", 2, kMaxSkySpeedLevel};
 const SceneSetting kCubeView = {"Cube View", 0, 1};
 const SceneSetting kCamView = {"Cam View", 0, 2};
 

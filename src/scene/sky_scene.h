@@ -31,6 +31,12 @@ struct SceneObjects {
     IDirect3DTexture8* glowTexture = nullptr;
 };
 
+// The settings' values by the names the options dialog shows, in value order, and the
+// highest cloud speed level (skySpeed = level x 0.1).
+inline constexpr const char* kCameraPathNames[] = {"Flying", "Sinusoid", "Circular"};
+inline constexpr const char* kCubeAnimationNames[] = {"Standart", "Up and Down"};
+inline constexpr DWORD kMaxSkySpeedLevel = 10;
+
 class SkyScene : public Saver {
 public:
     SkyScene();
