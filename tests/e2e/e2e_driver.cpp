@@ -8,8 +8,9 @@
 //                                     "window x y w h client x y w h topmost 0|1"
 //                                     (client origin on the screen)
 //   find <window> <seconds> [id...]   waits for a visible top-level window; prints
-//                                     "class: <name>", "text: <text>" per static control
-//                                     and "control <id> <x> <y>" (its centre on the screen)
+//                                     "class: <name>", "window x y w h" (on the screen),
+//                                     "text: <text>" per static control and
+//                                     "control <id> <x> <y>" (its centre on the screen)
 //                                     per listed control; for a tab control also "tabs <id>
 //                                     <count> <x> <y>" (its top left corner), for a drop-down
 //                                     list "item <id> <n> <text>" per entry
@@ -108,6 +109,10 @@ int Find(const char* name, int seconds, char** ids, int idCount) {
     char className[64] = {};
     ::GetClassNameA(window, className, sizeof(className));
     std::printf("class: %s\n", className);
+    RECT frame;
+    ::GetWindowRect(window, &frame);
+    std::printf("window %ld %ld %ld %ld\n", frame.left, frame.top, frame.right - frame.left,
+                frame.bottom - frame.top);
     ::EnumChildWindows(window, PrintStaticText, 0);
     for (int i = 0; i < idCount; i++) {
         HWND control = ::GetDlgItem(window, int(Number(ids[i])));
