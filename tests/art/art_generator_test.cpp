@@ -1,6 +1,5 @@
-// The art generator is deterministic: two runs in this process give the same files, and
-// they are the very bytes the build's own run (on the build machine, another compiler and
-// C library) packed into the program, so what the program shows is what the generator makes.
+// The art generator is deterministic, and makes the very bytes the build packed into the
+// program (on another compiler and C library), so the program shows what it makes.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -27,7 +26,6 @@ TEST(ArtGenerator, TwoRunsGiveTheFilesTheProgramCarries) {
     }
 }
 
-// The desktop shows the icon at 16, 32 and 48 pixels: the group holds those sizes.
 TEST(ArtGenerator, IconGroupHoldsTheSmallSizes) {
     const std::vector<std::uint8_t> group = ResourceBytes(101, MAKEINTRESOURCEA(14));
     ASSERT_GE(group.size(), 6u);

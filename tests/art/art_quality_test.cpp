@@ -1,15 +1,5 @@
-// What makes the textures work in the scene, checked on the shipped bitmaps:
-// - mip levels agree: each smaller level is within 1.5 (mean) and 12 (any channel of any
-//   pixel) of the 2 x 2 average of the level above, on the 0..255 scale, so nothing
-//   shimmers or changes colour as the device moves between levels;
-// - sky and clouds repeat seamlessly: the step across the wrap edge, averaged along it, is
-//   no larger than 1.25 times the 90th percentile of the steps between neighbouring rows
-//   and columns inside the picture (levels of 16 pixels and up, where neighbours are still
-//   related);
-// - the stone tiles line up: the step across the wrap edge is no larger than 1.25 times
-//   the largest step across the picture's inner tile joints (plus one);
-// - the 32 x 32 glow, stretched by the program's own loader onto a 256 x 256 level as the
-//   scene does, still runs from dark to bright over the rows the glow band shows.
+// What makes the textures work in the scene, on the shipped bitmaps: mip levels agree, sky,
+// clouds and stone tiles wrap seamlessly, and the glow as loaded runs from dark to bright.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,8 +13,7 @@ using namespace arttest;
 
 namespace {
 
-// Mean absolute step, over the three channels, between column c and c + 1 (wrapping);
-// with rows set, between row c and c + 1.
+// Mean absolute step over the channels between column (or row) c and c + 1, wrapping.
 double Step(const Picture& p, int c, bool rows) {
     const int n = p.size;
     double sum = 0;

@@ -1,7 +1,4 @@
-// Helpers of the art tests: the shipped chains as the generator lists them, the bitmaps
-// that this test executable carries (it links the program's compiled resources), read
-// back with the platform's resource calls, and a decoder from an 8-bit bottom-up DIB to
-// top-down RGB triples.
+// Helpers of the art tests: the shipped chains and bitmaps, and an 8-bit DIB decoder.
 #pragma once
 
 #include <windows.h>
@@ -23,7 +20,6 @@ inline std::vector<Level> Chain(int c) {
 }
 inline const Level& Glow() { return artgen::ArtBitmaps()[21]; }
 
-// The bytes of a resource of this executable, or an empty vector.
 inline std::vector<std::uint8_t> ResourceBytes(int id, LPCSTR type) {
     HRSRC info = ::FindResourceA(nullptr, MAKEINTRESOURCEA(id), type);
     HGLOBAL handle = info ? ::LoadResource(nullptr, info) : nullptr;

@@ -1,6 +1,4 @@
-// Adapter enumeration against scripted adapters, grouped by rule: the mode list, the
-// adapter formats and windowed rendering, the default combo, the behaviour and
-// depth-stencil rules, the device types, the monitor link and the table limits.
+// Adapter enumeration against scripted adapters, grouped by rule.
 #include "d3denv/adapter_enumeration.h"
 
 #include "saver_with_fakes.h"
@@ -33,7 +31,6 @@ TEST_F(Enumeration, ModesAreListedOnceSortedAndSmallOnesDropped) {
     EXPECT_LT(CompareModes(FakeMode(640, 600, D3DFMT_R5G6B5), FakeMode(800, 480, D3DFMT_R5G6B5)), 0);
 }
 
-// Windowed rendering depends on the desktop's own format, even one without modes.
 TEST_F(Enumeration, DesktopFormatAloneDecidesWindowedRendering) {
     AddAdapterWithMonitor().desktopMode = FakeMode(1024, 768, D3DFMT_A8R8G8B8);
     Enumerate();
@@ -110,7 +107,6 @@ TEST_F(Enumeration, DepthFormatIsTheFirstDeepEnoughAndNoneMeansNoCombos) {
     EXPECT_EQ(Hal().combos[0].depthStencilFormat, D3DFORMAT(0));
 }
 
-// Adapters without a HAL or without a software device; the monitor link by handle.
 TEST_F(Enumeration, AdaptersWithoutHalOrWithoutSoftwareDeviceAndTheirMonitors) {
     FakeAdapter& noHal = AddAdapterWithMonitor();
     noHal.sw = noHal.hal;

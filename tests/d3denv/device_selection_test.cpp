@@ -1,7 +1,5 @@
-// Device selection against scripted adapters, grouped by rule: the adapter of the single
-// window, the full-screen mode (automatic, and the fallback walk), the windowed unit,
-// switching units, the projection, the description text and the release/re-creation pair.
-// Stored modes and the fallback's registry write are run on two real monitors end to end.
+// Device selection against scripted adapters: adapter, mode, windowed unit, projection,
+// description, release and re-creation (stored modes are the two-monitor runs').
 #include <cmath>
 #include <cstring>
 
@@ -16,14 +14,12 @@ const char kSystem1[] = "Software\\Orvane\\Cirrane\\System 1";
 
 class Selection : public SaverWithFakes {
 protected:
-    // Appends a unit for adapter `a` the way the environment does.
     RenderUnit& NewUnit(UINT a) {
         RenderUnit& unit = saver.units[saver.unitCount++];
         unit = {};
         unit.adapterOrdinal = a;
         return unit;
     }
-    // The modes CreateDevice was asked for, as "width x height/format ".
     std::string Attempts() {
         std::string text;
         for (const FakeCreateCall& c : d3d->createCalls)
@@ -40,7 +36,6 @@ protected:
 
 }  // namespace
 
-// ---- Adapter of the single window -----------------------------------------------------
 TEST_F(Selection, PickBestAdapterPrefersHardwareElseTheLastSoftwareAdapter) {
     for (int i = 0; i < 3; i++) AddAdapterWithMonitor();
     Enumerate();
@@ -60,8 +55,6 @@ TEST_F(Selection, PickBestAdapterPrefersHardwareElseTheLastSoftwareAdapter) {
     EXPECT_EQ(ordinal, -1);
 }
 
-// ---- Full screen: automatic and stored modes ------------------------------------------
-// Selecting a unit then takes its device, rectangle and back buffer.
 TEST_F(Selection, HardwareTakesTheDesktopResolutionIn32BitsAndNothingIsWritten) {
     AddAdapterWithMonitor();
     AddAdapterWithMonitor();
@@ -93,11 +86,8 @@ TEST_F(Selection, HardwareTakesTheDesktopResolutionIn32BitsAndNothingIsWritten) 
     EXPECT_EQ(static_cast<FakeDevice*>(saver.units[1].device)->RefCount(), 1u);   // back buffer let go
 }
 
-// The modes asked for, in order: hardware without a 32-bit mode at the desktop's size takes
-// the first listed there; software the smallest height other than 400 in 16 bits where
-// possible; when every mode
-// fails, the walk goes down to 640 x 480 in 32, then in 16 bits (the first listed of equal
-// smaller modes), and ends. A stored mode is not rewritten by any of these.
+// Hardware lacking 32 bits at the desktop's size takes the first mode listed there; software
+// the smallest height but 400, in 16 bits if it can; failing, 640 x 480 in 32, then 16 bits.
 TEST_F(Selection, FullScreenModesTriedInOrder) {
     const D3DFORMAT k16 = D3DFMT_R5G6B5, k15 = D3DFMT_X1R5G5B5, k32 = D3DFMT_X8R8G8B8;
     const struct {
@@ -151,7 +141,6 @@ TEST_F(Selection, DisabledHardwareUsesSoftwareAndWithoutItNoDevice) {
     EXPECT_EQ(saver.CreateFullScreenUnit(NewUnit(5)), E_FAIL);
 }
 
-// ---- Window ---------------------------------------------------------------------------
 TEST_F(Selection, WindowedUnitPassesOverDevicesThatCannotRenderInAWindow) {
     FakeAdapter& a = AddAdapterWithMonitor();
     a.sw = a.hal;
@@ -186,9 +175,6 @@ TEST_F(Selection, WindowedFormatFallsBackThroughTheCandidates) {
     EXPECT_EQ(saver.CreateWindowedUnit(NewUnit(0)), E_FAIL);
 }
 
-// ---- Projection -----------------------------------------------------------------------
-// Each monitor shows the part of one view that its rectangle covers, also when it is lower
-// or shorter than its neighbour; with screensSame, the whole view around its own centre.
 // Frustum edges in pixels of the reference rectangle's shorter side (y up, screen rows down).
 TEST_F(Selection, EachMonitorShowsItsPartOfTheViewOrTheWholeView) {
     const struct {
@@ -230,7 +216,6 @@ TEST_F(Selection, EmptyWindowGivesAFiniteProjection) {
     EXPECT_EQ(saver.SetProjection(0.05f, 120.0f), E_FAIL);   // no device: nothing to set
 }
 
-// ---- Device description ---------------------------------------------------------------
 TEST_F(Selection, DescriptionNamesTypeVertexProcessingAndHardwareAndAlwaysFits) {
     FakeAdapter& a = AddAdapterWithMonitor();
     std::memset(a.identifier.Description, 'x', sizeof(a.identifier.Description));   // unterminated
@@ -250,7 +235,6 @@ TEST_F(Selection, DescriptionNamesTypeVertexProcessingAndHardwareAndAlwaysFits) 
     EXPECT_STREQ(hal.deviceStats, "HAL (hw vp): xxxxx");
 }
 
-// ---- Release and re-creation ----------------------------------------------------------
 TEST_F(Selection, ReleasedDevicesComeBackWithTheirSceneObjects) {
     AddAdapterWithMonitor();
     AddAdapterWithMonitor();

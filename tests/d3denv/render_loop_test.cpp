@@ -14,8 +14,7 @@ using ::testing::EndsWith;
 using ::testing::FloatEq;
 using ::testing::Pointwise;
 
-// Writes the scene's steps into the active device's log, so their order against the
-// device's own calls shows.
+// Logs the scene's steps among the active device's own calls.
 class LoopSaver : public CountingSaver {
 public:
     HRESULT DrawScene() override { return Note("DrawScene"); }
@@ -39,7 +38,6 @@ protected:
         loop.ReleaseEnvironment();
         for (HWND window : windows) ::DestroyWindow(window);
     }
-    // Monitors side by side, each with a hidden window at its rectangle and a unit.
     void Start(int monitors = 2, SaverMode mode = SaverMode::FullScreen) {
         for (int i = 0; i < monitors; i++) {
             AddAdapterWithMonitor();
@@ -54,7 +52,6 @@ protected:
         for (int i = 0; i < monitors; i++) Device(i).ClearLog();
     }
     FakeDevice& Device(UINT unit) { return *static_cast<FakeDevice*>(loop.units[unit].device); }
-    // Measures until a text is written (at most one measurement a second).
     std::string MeasuredStats() {
         loop.units[0].frameStats[0] = '\0';
         for (int i = 0; i < 40 && !loop.units[0].frameStats[0]; i++) {
@@ -71,9 +68,7 @@ std::vector<float> Box(const MonitorInfo& m) {
 
 }  // namespace
 
-// ---- Device loss -------------------------------------------------------------------------
-// Every unit is drawn before any is presented; a lost one ends the step there. A unit that
-// needs a reset is released, reset and restored, and drawn in the same step.
+// Every unit is drawn before any is presented.
 TEST_F(RenderLoop, LostUnitsEndTheStepAndUnitsNeedingAResetAreResetAndRestored) {
     Start();
     Device(1).cooperativeLevel = D3DERR_DEVICELOST;
@@ -91,7 +86,6 @@ TEST_F(RenderLoop, LostUnitsEndTheStepAndUnitsNeedingAResetAreResetAndRestored) 
     EXPECT_EQ(loop.errorMode, 0u);
 }
 
-// A failed reset shows the general message: no code was recorded before it.
 TEST_F(RenderLoop, AFailedResetSwitchesToTheErrorDisplay) {
     Start();
     Device(1).cooperativeLevelResults = {D3DERR_DEVICENOTRESET};
@@ -118,7 +112,6 @@ TEST_F(RenderLoop, AWindowedResetRefreshesTheDesktopModeButKeepsItsBackBuffer) {
     EXPECT_EQ(Device(0).presentParams.BackBufferFormat, chosen);
 }
 
-// ---- Frame statistics ----------------------------------------------------------------------
 TEST_F(RenderLoop, FrameStatisticsNameTheModeAndTheDepthFormat) {
     Start();
     AdapterInfo& adapter = *loop.adapters[0];
@@ -136,7 +129,6 @@ TEST_F(RenderLoop, FrameStatisticsNameTheModeAndTheDepthFormat) {
     EXPECT_THAT(MeasuredStats(), EndsWith(" fps (800x600x16)"));
 }
 
-// ---- Error display -------------------------------------------------------------------------
 TEST_F(RenderLoop, ErrorBoxesStartCentredAndBounceOffTheMonitorEdges) {
     Start();
     loop.RecordFailure(SAVER_E_CREATE_DEVICE_FAILED);
@@ -153,7 +145,6 @@ TEST_F(RenderLoop, ErrorBoxesStartCentredAndBounceOffTheMonitorEdges) {
     monitor.boxSpeedY = -38.4f;
     ::Sleep(50);
     loop.StepErrorMode();
-    // The other box moved at its speed for the time that passed, and no further.
     const float moved = loop.monitors[1].boxX - 362.0f;
     EXPECT_GT(moved, 0.0f);
     EXPECT_LE(moved, 102.4f * float(::timeGetTime() - before) * 0.001f + 0.01f);

@@ -1,8 +1,5 @@
-// A Saver wired to a FakeDirect3D, for the enumeration and device-selection suites.
-//
-// Monitors are set up by hand (AddMonitor) with fake handles that the fake adapters
-// report, so the enumeration links adapters and monitors without touching the real
-// desktop. The scene's virtual operations are counted, and AcceptDevice can be scripted.
+// A Saver wired to a FakeDirect3D, with monitors set up by hand under fake handles that the
+// fake adapters report; the scene's virtual operations are counted.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -28,7 +25,6 @@ public:
     HRESULT DestroySceneObjects() override { return destroys++, S_OK; }
 };
 
-// `S` is the saver under test: CountingSaver or a class derived from it.
 template <class S>
 class SaverWithFakesOf : public ::testing::Test {
 protected:
@@ -43,7 +39,6 @@ protected:
         ReleaseAndClear(saver.direct3d);
     }
 
-    // A monitor at `rect` whose handle adapter `adapter` of the fake reports.
     void AddMonitor(FakeAdapter& adapter, RECT rect) {
         MonitorInfo& m = saver.monitors[saver.monitorCount];
         m = {};
@@ -53,7 +48,7 @@ protected:
         adapter.monitor = m.monitorHandle;
         saver.monitorCount++;
     }
-    // One adapter with one monitor at (0, 0, 1024, 768).
+    // One adapter with a 1024 x 768 monitor right of the last.
     FakeAdapter& AddAdapterWithMonitor() {
         FakeAdapter& adapter = d3d->AddAdapter();
         LONG left = LONG(saver.monitorCount) * 1024;

@@ -1,6 +1,4 @@
-// The display settings dialog, made from its templates and driven through its controls:
-// which template opens, what a page shows for each kind of monitor, how the edits reach
-// the records, what Cancel puts back, and the help texts.
+// The display settings dialog, made from its templates and driven through its controls.
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -18,7 +16,6 @@ const DeviceCombo k800x600X8R8G8B8 = {800, 600, D3DFMT_X8R8G8B8, 0, D3DFMT_UNKNO
 
 class DisplaySettingsDialog : public ::testing::Test {
 protected:
-    // An adapter usable in hardware and software whose current device lists `combos`.
     AdapterInfo& AddAdapter(std::initializer_list<DeviceCombo> combos = {}) {
         AdapterInfo& a = records[saver.adapterCount];
         a.hasHardwareDevice = a.hardwareCompatible = a.hasSoftwareDevice = a.softwareCompatible = 1;
@@ -26,7 +23,6 @@ protected:
         for (const DeviceCombo& combo : combos) a.devices[0].combos[a.devices[0].comboCount++] = combo;
         return *(saver.adapters[saver.adapterCount++] = &a);
     }
-    // Monitors by name and the ordinal of the adapter driving them (-1: none).
     void AddMonitors(std::initializer_list<std::pair<const char*, int>> monitors) {
         for (const auto& [name, adapterOrdinal] : monitors) {
             MonitorInfo& m = saver.monitors[saver.monitorCount++];
@@ -51,7 +47,6 @@ protected:
 
 }  // namespace
 
-// One adapter: the single template; more: a tab per monitor, whatever drives it.
 TEST_F(DisplaySettingsDialog, TemplateFollowsTheAdapterCount) {
     AddAdapter();
     AddMonitors({{"First", 0}, {"Second", -1}});
@@ -95,8 +90,7 @@ TEST_F(DisplaySettingsDialog, MonitorWithoutAdapterShowsADisabledPage) {
     EXPECT_TRUE(IsChecked(dialog, IDC_SHOW_SCENE));
 }
 
-// The single template shows the monitor that has the adapter. A stored mode that is not
-// offered shows "Automatic" but keeps its values; the hardware switch refills the page.
+// A stored mode that is not offered shows "Automatic" but keeps its values.
 TEST_F(DisplaySettingsDialog, SinglePageKeepsAnUnmatchedModeAndFollowsTheHardwareSwitch) {
     AdapterInfo& a = AddAdapter({k640x480R5G6B5, k800x600X8R8G8B8});
     a.userWidth = 1024, a.userHeight = 768, a.userFormat = D3DFMT_X8R8G8B8;

@@ -1,6 +1,4 @@
-// The display settings in the registry, with HKEY_CURRENT_USER redirected to a scratch
-// key: first run, round trip, a foreign or missing "Adapter ID", monitors without an
-// adapter, and values of the wrong size or type.
+// The display settings in a scratch registry: round trips, adapter IDs, malformed values.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -20,7 +18,6 @@ Stored Fields(const AdapterInfo& a) {
 
 class DisplaySettingsStore : public ::testing::Test {
 protected:
-    // Three monitors; the first has no adapter, the others adapters 0 and 1.
     DisplaySettingsStore() {
         saver.monitorCount = 3;
         saver.monitors[0].adapterOrdinal = -1;
@@ -52,7 +49,6 @@ protected:
 
 }  // namespace
 
-// Keys are numbered by monitor position; a monitor without an adapter has none.
 TEST_F(DisplaySettingsStore, FirstRunKeepsDefaultsAndWrittenSettingsReadBack) {
     saver.ReadDisplaySettings(key);
     EXPECT_EQ(saver.screensSame, 0u);
@@ -100,8 +96,7 @@ TEST_F(DisplaySettingsStore, ForeignAdapterKeepsOnlyLeaveBlackAndMissingIdAccept
     EXPECT_EQ(Fields(A(1)), Stored(1, 1, 640, 480, D3DFMT_X8R8G8B8));
 }
 
-// An unreadable identifier counts as none stored. A four-byte value of another type is
-// read as its four bytes.
+// A four-byte value of another type is read as its four bytes.
 TEST_F(DisplaySettingsStore, ValuesOfTheWrongSizeNeverReachAField) {
     const char text[] = "a string value far longer than four bytes";
     BYTE big[40];

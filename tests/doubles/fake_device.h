@@ -1,18 +1,5 @@
-// FakeDevice: an IDirect3DDevice8 for tests, with the textures and vertex buffers it creates
-// backed by real memory, and the reference counting all the Direct3D doubles share.
-//
-// Made by FakeDirect3D::CreateDevice (see fake_direct3d.h) or directly. Every method that
-// is not declared here comes from the stubs generated from d3d8.h (E_NOTIMPL).
-//
-// Reference counts follow Direct3D 8: a device holds a reference to its Direct3D object,
-// every resource to its device; texture levels and the back buffer are MemorySurfaces that
-// share their container's count. Bound textures and the stream source are not referenced.
-// Every fake counts itself in LiveFakes() while it lives, so a test can assert that the
-// code under test released everything:
-//
-//     EXPECT_EQ(LiveFakes().devices, 0);
-//
-// FakeRef<T> holds one reference for a test's scope and releases it at the end.
+// FakeDevice: an IDirect3DDevice8 whose textures and vertex buffers are real memory, and the
+// reference counting of all Direct3D doubles, each counted in LiveFakes() while it lives.
 #pragma once
 
 #include <deque>
@@ -31,7 +18,7 @@ inline FakeLiveCounts& LiveFakes() {
     return counts;
 }
 
-// IUnknown of every fake but the surfaces: starts with one reference, counted in `Live`.
+// IUnknown of every fake but the surfaces, counted in `Live`.
 template <class Stub, int FakeLiveCounts::*Live>
 class FakeUnknown : public Stub {
 public:
@@ -56,7 +43,6 @@ struct FakeRelease {
 template <class T>
 using FakeRef = std::unique_ptr<T, FakeRelease>;   // adopts one reference
 
-// Takes the front of `queue` if it has one, else `sticky`.
 HRESULT NextResult(std::deque<HRESULT>& queue, HRESULT sticky = D3D_OK);
 
 class FakeDevice;
@@ -87,7 +73,6 @@ public:
     STDMETHOD(GetSurfaceLevel)(UINT level, IDirect3DSurface8** surface) override;
 };
 
-// One DrawPrimitive with the state it drew with (stage 0's texture and stage states).
 struct FakeDraw {
     D3DPRIMITIVETYPE type;
     UINT start, count;
@@ -111,9 +96,8 @@ public:
     std::deque<HRESULT> beginSceneResults, createTextureResults, createVertexBufferResults,
         vertexBufferLockResults, surfaceLevelResults;   // the last for every texture's levels
 
-    // Record. `calls` names the calls of Reset, Present, Clear, BeginScene and EndScene in
-    // order; a test may add its own steps to it. State set so far (render states start at
-    // Direct3D's defaults), and every draw with the state it used.
+    // Record: Reset, Present, Clear, BeginScene and EndScene in order (a test may add its own
+    // steps), the state set so far and every draw with the state it used.
     std::vector<std::string> calls;
     std::map<DWORD, DWORD> renderStates, stageStates;
     std::map<DWORD, D3DMATRIX> transforms;

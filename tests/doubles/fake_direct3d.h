@@ -1,33 +1,5 @@
-// FakeDirect3D: an IDirect3D8 whose adapters, checks and device creation a test scripts.
-//
-//     FakeRef<FakeDirect3D> d3d(new FakeDirect3D);       // the test's own reference
-//     FakeAdapter& a = d3d->AddAdapter();                 // defaults below
-//     a.monitor = saver.monitors[0].monitorHandle;        // or FakeMonitorHandle(1)
-//     a.modes = {FakeMode(800, 600, D3DFMT_R5G6B5)};
-//     d3d->createDeviceResults = {D3DERR_OUTOFVIDEOMEMORY};   // first CreateDevice fails
-//     saver.direct3d = d3d.get(); d3d->AddRef();          // the Saver's reference
-//     ... code under test ...
-//     EXPECT_EQ(d3d->RefCount(), 1u);                     // every other reference released
-//
-// Or hand it to Saver::Create through the Direct3D factory: InstallFakeDirect3D(d3d.get())
-// (each creation returns it with one more reference); UninstallFakeDirect3D() afterwards.
-//
-// AddAdapter's defaults: description "Fake Display Adapter N" and DeviceIdentifier.Data1 N
-// (N = ordinal + 1), no monitor, desktop 1024 x 768 X8R8G8B8, modes 640 x 480, 800 x 600
-// and 1024 x 768 in R5G6B5 and X8R8G8B8; a HAL device with hardware T&L and pure-device caps
-// that can render windowed and has the depth formats D16 and D24X8; no SW and no REF device.
-//
-// Answers:
-//   CheckDeviceType(a, t, display, back, windowed): D3D_OK when the type is available, the
-//     display format is not in the type's rejectedFormats and, full screen, back ==
-//     display; windowed, display must be the adapter's desktop format and back must not be
-//     rejected (nor outside windowedFormats when that list is not empty).
-//   CheckDeviceFormat with D3DUSAGE_DEPTHSTENCIL, CheckDepthStencilMatch: D3D_OK when the
-//     depth format is in the type's depthFormats. CheckDeviceFormat otherwise: D3D_OK when
-//     the type is available.
-//   CreateDevice: D3DERR_INVALIDCALL for an unavailable type; else the
-//     front of createDeviceResults, else createDeviceRule(call), else D3D_OK. Every call is
-//     recorded in createCalls (with its result).
+// FakeDirect3D: an IDirect3D8 whose adapters, checks and device creation a test scripts
+// (AddAdapter's defaults are in fake_direct3d.cpp); CreateDevice records every call.
 #pragma once
 
 #include <functional>
@@ -35,9 +7,7 @@
 #include "doubles/fake_device.h"
 
 D3DDISPLAYMODE FakeMode(UINT width, UINT height, D3DFORMAT format, UINT refreshRate = 60);
-// Caps with the given DevCaps; Caps2 has D3DCAPS2_CANRENDERWINDOWED when asked.
 D3DCAPS8 FakeCaps(DWORD devCaps, bool canRenderWindowed);
-// A monitor handle that is not a real one (for tests that do not use Win32 monitors).
 inline HMONITOR FakeMonitorHandle(int n) { return reinterpret_cast<HMONITOR>(INT_PTR(0x7000 + n)); }
 
 struct FakeDeviceType {
@@ -105,4 +75,3 @@ private:
 
 // Routes the Saver's Direct3D creation to `direct3d` (null: back to the real d3d8.dll).
 void InstallFakeDirect3D(FakeDirect3D* direct3d);
-inline void UninstallFakeDirect3D() { InstallFakeDirect3D(nullptr); }

@@ -1,14 +1,6 @@
-// MemorySurface: an IDirect3DSurface8 backed by plain memory, for the surface-loading tests,
-// fuzzers and benchmark, and the one surface of the Direct3D doubles (texture levels, back
-// buffers). It builds with both the Windows and the native toolchain; every method it does
-// not model comes from the stubs generated from the toolchain's d3d8.h.
-//
-// Rows are padded with guard bytes on both sides, so that a write outside a locked region's
-// rows shows up and code that ignores the pitch goes wrong; every lock is recorded (count,
-// flags), and a lock can be made to fail. Reference counting is real: a surface of its own
-// deletes itself at count 0 (create it with new, or keep it on the stack and never drop the
-// last reference); a surface with a container (a texture's level, a device's back buffer)
-// shares the container's count, as in Direct3D 8, and the container deletes it.
+// MemorySurface: an IDirect3DSurface8 in plain memory, for the loader tests, fuzzers and
+// benchmark, and the surface of the Direct3D doubles. Guard bytes around every row catch
+// writes beside a locked region and code that ignores the pitch.
 #pragma once
 
 #include <cstdint>

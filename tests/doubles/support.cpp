@@ -50,9 +50,8 @@ HWND FindChildByText(HWND dialog, const char* prefix) {
     return search.second;
 }
 
-// The watched window is inspected and closed once it shows. After about five seconds
-// without it, whatever this thread shows is cancelled, so that a window that never
-// appears fails the test instead of hanging it.
+// After about five seconds without the window, whatever this thread shows is cancelled, so
+// that a window that never appears fails the test instead of hanging it.
 bool WatchModal(const char* caption, const std::function<void(HWND)>& inspect, int closeCommand,
                 const std::function<void()>& action) {
     static struct {

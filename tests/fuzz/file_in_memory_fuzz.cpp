@@ -1,8 +1,5 @@
-// Fuzzes D3DXLoadSurfaceFromFileInMemory with arbitrary image bytes: every reader, the DIB
-// forms, run-length streams, huge and negative sizes. Input: destination format, width and
-// height (1 to 64), a filter selector, then the image bytes. Each run checks that the image
-// bytes were not written, that nothing was written beside the destination's rows and that
-// the surface was left unlocked.
+// Fuzzes D3DXLoadSurfaceFromFileInMemory with arbitrary image bytes; each run checks that
+// the image bytes and the destination's guards were not written and the surface unlocked.
 #include <cstdlib>
 #include <cstring>
 #include <vector>

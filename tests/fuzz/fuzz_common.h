@@ -1,5 +1,4 @@
-// Shared by the fuzz harnesses: turning a few input bytes into the destination surface and
-// filter of one load.
+// Shared by the fuzz harnesses: a few input bytes into the destination and filter of a load.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +10,6 @@
 #include "doubles/memory_surface.h"
 #include "gfxutil/d3dx_surface.h"
 
-// Reads input bytes in order; past the end every read is 0.
 struct FuzzReader {
     const uint8_t* data;
     size_t size;

@@ -1,8 +1,5 @@
-// Fuzzes D3DXLoadSurfaceFromMemory with arbitrary formats, sizes, rectangles, filters and
-// colour keys. Input: source format, width, height (1 to 64), source rectangle, destination
-// format, width, height, optional destination rectangle, filter, colour key, then the pixels
-// (repeated to fill the source). A source rectangle that is well formed but reaches past the
-// source pixels is not passed on: the function cannot know the size of the caller's memory.
+// Fuzzes D3DXLoadSurfaceFromMemory. A source rectangle reaching past the source pixels is
+// not passed on: the function cannot know the size of the caller's memory.
 #include <cstdlib>
 #include <cstring>
 #include <vector>

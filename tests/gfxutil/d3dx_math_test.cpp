@@ -1,5 +1,4 @@
-// The matrix operations: rotation sense, products into their own inputs, look-at frames,
-// normalisation across the float range, the off-centre projection and large angles.
+// The matrix operations: rotation, products, look-at, normalisation and projection.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +10,6 @@ namespace {
 
 const float kHalfPi = 1.57079632679f;
 
-// The row vector (x, y, z, 1) times m, divided by its w.
 D3DXVECTOR3 Apply(const D3DXVECTOR3& p, const D3DXMATRIX& m) {
     float r[4];
     for (int j = 0; j < 4; ++j) r[j] = p.x * m.m[0][j] + p.y * m.m[1][j] + p.z * m.m[2][j] + m.m[3][j];

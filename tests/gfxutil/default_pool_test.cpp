@@ -1,6 +1,5 @@
-// Loading into a default-pool surface that cannot be locked (a render target made without
-// lockability) on Wine's real Direct3D 8: the loader works through a temporary image
-// surface and copies it back. Skipped where no X8R8G8B8 Direct3D device can be made.
+// Loading into a render target that cannot be locked, on Wine's real Direct3D 8: the loader
+// goes through a temporary surface. Skipped where no X8R8G8B8 device can be made.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -24,7 +23,6 @@ TEST(DefaultPool, UnlockableRenderTargetIsFilledThroughATemporarySurface) {
     if (device && SUCCEEDED(device->CreateImageSurface(16, 16, D3DFMT_X8R8G8B8, &copy)))
         device->CreateRenderTarget(16, 16, D3DFMT_X8R8G8B8, D3DMULTISAMPLE_NONE, FALSE, &target);
     D3DLOCKED_RECT locked;
-    // A pixel of the target, read back through the lockable copy.
     auto readBack = [&](UINT x, UINT y) {
         DWORD value = 0xDEADBEEF;
         if (SUCCEEDED(device->CopyRects(target, nullptr, 0, copy, nullptr)) &&

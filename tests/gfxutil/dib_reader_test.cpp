@@ -1,5 +1,4 @@
-// The image readers and D3DXLoadSurfaceFromFileInMemory: every DIB form the reader takes,
-// the formats it must refuse, and malformed headers.
+// D3DXLoadSurfaceFromFileInMemory: every DIB form it takes, those it refuses, bad headers.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -19,8 +18,7 @@ void Put(Bytes& b, size_t at, uint32_t value) {
 }
 uint32_t Ramp(uint32_t i) { return i << 16 | (255 - i) << 8 | i / 2; }   // table entry i
 
-// A header of `headerSize` bytes, a colour table of `colours` ramp entries (0: 2^bits up
-// to 8 bits), then `pixels`.
+// `colours` ramp entries in the colour table (0: 2^bits up to 8 bits), then `pixels`.
 Bytes Dib(int32_t width, int32_t height, uint16_t bits, uint32_t compression, uint32_t colours,
           std::initializer_list<BYTE> pixels = {}, uint32_t headerSize = 40) {
     const uint32_t entries = colours ? colours : bits <= 8 ? 1u << bits : 0;
@@ -32,7 +30,6 @@ Bytes Dib(int32_t width, int32_t height, uint16_t bits, uint32_t compression, ui
     return b;
 }
 
-// An uncompressed 8-bit bitmap whose pixel x of stored row y is index(x, y).
 template <class Index>
 Bytes Dib8(int32_t width, int32_t height, uint32_t colours, Index index) {
     Bytes b = Dib(width, height, 8, BI_RGB, colours);
@@ -52,7 +49,6 @@ TEST(DibReader, BottomUpRowsLandBottomUpAndShortTablesAreWhite) {
     MemorySurface dest(16, 16, D3DFMT_X8R8G8B8);
     ASSERT_EQ(S_OK, D3DXLoadSurfaceFromFileInMemory(&dest, nullptr, nullptr, dib.data(), UINT(dib.size()),
                                                     nullptr, D3DX_DEFAULT, 0, nullptr));
-    // The first stored row (indices 0 to 15) is the bottom row of the surface.
     for (UINT x = 0; x < 15; ++x) EXPECT_EQ(Ramp(x), dest.Pixel(x, 15));
     EXPECT_EQ(0xFFFFFFu, dest.Pixel(15, 15));   // index 15 and up: white
     EXPECT_EQ(0xFFFFFFu, dest.Pixel(0, 0));
@@ -83,8 +79,7 @@ TEST(DibReader, PackedTopDownAndRunLengthForms) {
     }
 }
 
-// A run-length stream that stops after a count byte ends there: the byte beyond it in
-// memory (9 here) is never read as the run's value.
+// The byte beyond the stream in memory (9 here) is never read as the run's value.
 TEST(DibReader, RunLengthStreamCutAfterACountEndsThere) {
     const Bytes data = Dib(3, 1, 8, BI_RLE8, 16, {1, 7, 3, 9});
     gfx::LoadedImage image;
@@ -147,8 +142,7 @@ TEST(DibReader, RefusesOtherFormatsAndMalformedHeaders) {
         {with({{16, 4}}), E_NOTIMPL},                         // BI_JPEG
         {with({{16, BI_RLE4}}), E_FAIL},                      // RLE4 with 8 bits
         {with({{16, BI_RLE8}, {8, uint32_t(-4)}}), E_FAIL},   // top-down run lengths
-        // A run-length bitmap may claim a size its few bytes cannot fill; past 64 MiB of
-        // decoded pixels the reader declines to allocate.
+        // Past 64 MiB of decoded pixels the reader declines to allocate.
         {with({{16, BI_RLE8}, {4, 16384}, {8, 16384}}), E_OUTOFMEMORY},
     };
     for (const Case& c : cases) {

@@ -1,5 +1,4 @@
-// Pixel conversion and the triangle filter through D3DXLoadSurfaceFromMemory, into
-// memory-backed surfaces.
+// Pixel conversion and the triangle filter through D3DXLoadSurfaceFromMemory.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -42,7 +41,6 @@ TEST(SurfaceFromMemory, SameSizePaletteColoursArriveExactly) {
         EXPECT_FALSE(dest.locked);
         EXPECT_TRUE(dest.GuardsIntact());
     }
-    // A source rectangle away from the corner: its own rows and columns, at the same size.
     src.rect = {4, 3, 12, 14};
     MemorySurface part(8, 11, D3DFMT_X8R8G8B8);
     ASSERT_EQ(S_OK, src.LoadInto(part, D3DX_DEFAULT));
@@ -50,7 +48,6 @@ TEST(SurfaceFromMemory, SameSizePaletteColoursArriveExactly) {
         for (UINT x = 0; x < 8; ++x) ASSERT_EQ(colour(x + 4 + 16 * (y + 3)), part.Pixel(x, y)) << x << y;
 }
 
-// Packed sources decode every channel from its own bits, pixel after pixel.
 TEST(SurfaceFromMemory, PackedSourcesDecodeEveryChannel) {
     const struct { D3DFORMAT format; uint16_t pixels[2]; uint32_t argb[2]; } cases[] = {
         {D3DFMT_A8L8, {0x4035, 0xFF00}, {0x40353535, 0xFF000000}},
@@ -65,7 +62,6 @@ TEST(SurfaceFromMemory, PackedSourcesDecodeEveryChannel) {
     }
 }
 
-// Each packed format puts every channel in its own bits, at the nearest step.
 TEST(SurfaceFromMemory, EveryChannelLandsInItsOwnBits) {
     const PALETTEENTRY colours[4] = {{255, 0, 0, 255}, {0, 255, 0, 0}, {0, 0, 255, 255}, {100, 180, 20, 0}};
     P8Source src(4, 1);
@@ -103,7 +99,6 @@ TEST(SurfaceFromMemory, OrderedDitherAndNearestStepInto565) {
             EXPECT_EQ(12u << 11 | 25u << 5 | 12u, plain.Pixel(x, y));
         }
     }
-    // The pattern really varies: both neighbouring steps of red appear.
     EXPECT_NE(dithered.Pixel(0, 0) >> 11, dithered.Pixel(0, 3) >> 11);
 }
 
@@ -149,8 +144,7 @@ TEST(SurfaceFromMemory, BadCallsWriteNothing) {
     dest.Fill(0x123456);
     for (DWORD filter : {DWORD(6), DWORD(D3DX_FILTER_TRIANGLE | 0x100000), DWORD(0)})
         EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, filter)) << filter;
-    // Destination regions outside, inverted and empty; then the same as source rectangles,
-    // and one longer than any surface side the loader takes.
+    // Regions outside, inverted and empty; as source rectangles, also one too long.
     const RECT bad[] = {{0, 0, 5, 4}, {2, 0, 1, 4}, {1, 1, 1, 3}};
     for (const RECT& r : bad) EXPECT_EQ(D3DERR_INVALIDCALL, src.LoadInto(dest, D3DX_DEFAULT, &r));
     for (const RECT& r : {bad[1], bad[2], RECT{0, 0, 16385, 1}}) {
@@ -168,8 +162,7 @@ TEST(SurfaceFromMemory, BadCallsWriteNothing) {
     EXPECT_EQ(E_FAIL, load(&dest, src.pixels.data(), D3DFMT_DXT1, &src.rect));
     EXPECT_EQ(0, dest.lockCount);
     for (UINT y = 0; y < 4; ++y) EXPECT_EQ(0x123456u, dest.Pixel(y, y));
-    // Rescaling methods that are not provided fail rather than draw something else; a box
-    // filter that halves one way only falls to the triangle filter.
+    // Filters not provided fail; a box filter halving one way only falls to the triangle.
     const struct { DWORD filter; UINT width, height; HRESULT expected; } rescales[] = {
         {D3DX_FILTER_POINT, 8, 8, E_FAIL}, {D3DX_FILTER_LINEAR, 8, 8, E_FAIL},
         {D3DX_FILTER_BOX, 2, 2, E_FAIL}, {D3DX_FILTER_BOX, 2, 4, S_OK},

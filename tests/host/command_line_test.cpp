@@ -16,15 +16,12 @@ const struct {
     SaverMode mode;
     LONG_PTR parent;
 } kCases[] = {
-    // Without a switch: Configure.
     {"", kConfigure, 0}, {"cirrane.scr", kConfigure, 0}, {"cirrane.scr ", kConfigure, 0},
     {"cirrane.scr some words 1234", kConfigure, 0}, {nullptr, kConfigure, 0},
-    // The program name is skipped, quoted or not; an unterminated quote swallows all, and
-    // a minus inside the name goes with it.
+    // An unterminated quote swallows all; a minus inside the name goes with it.
     {"\"C:\\Program Files\\cir-rane\\x.scr\" /p 4711", kPreview, 4711},
     {"\"C:\\a b\\x.scr\"/t", kTest, 0}, {"\"C:\\a b\\x.scr /s", kConfigure, 0},
     {"c:\\my-saver.scr /t", kTest, 0},
-    // Switch letters in both cases, after a slash or a minus; unknown ones mean full screen.
     {"x.scr /s", kFull, 0}, {"x.scr -S", kFull, 0}, {"x.scr /t", kTest, 0}, {"x.scr -T", kTest, 0},
     {"x.scr /c", kConfigure, 0}, {"x.scr /C:2290", kConfigure, 2290}, {"x.scr /c:2290", kConfigure, 2290},
     {"x.scr /P 1234", kPreview, 1234}, {"x.scr /a", kPassword, 0}, {"x.scr -A 99", kPassword, 99},

@@ -1,12 +1,10 @@
-// Environment creation against scripted adapters: which monitors get units, and what is
-// recorded when a unit or the scene cannot be made.
+// Environment creation: which monitors get units, and what is recorded when one fails.
 #include "d3denv/saver_with_fakes.h"
 
 namespace {
 
 class Environment : public SaverWithFakes {
 protected:
-    // One adapter and monitor each, enumerated.
     void Start(SaverMode mode, int monitors = 1) {
         for (int i = 0; i < monitors; i++) AddAdapterWithMonitor();
         Enumerate();
@@ -17,8 +15,6 @@ protected:
 
 }  // namespace
 
-// "Disable Hardware" without a usable software device leaves the monitor's window without a
-// unit, as "Leave Black" does (run end to end on two monitors), and records nothing.
 TEST_F(Environment, DisabledHardwareWithoutSoftwareLeavesTheMonitorBlack) {
     Start(SaverMode::FullScreen, 2);
     Adapter(0).disableHardware = 1;
@@ -41,8 +37,6 @@ TEST_F(Environment, AFailedSecondMonitorIsRecordedAndTheFirstKeepsItsUnit) {
     EXPECT_EQ(saver.creates, 0);   // the error display follows; no scene objects are made
 }
 
-// A preview whose device fails has no preview; a test window without a usable adapter
-// cannot create a device.
 TEST_F(Environment, AWindowWithoutADeviceRecordsWhy) {
     Start(SaverMode::Preview);
     d3d->createDeviceResults = {D3DERR_NOTAVAILABLE};

@@ -1,5 +1,4 @@
-// The error display: the code-to-message table and its string resources, and the painting
-// of the message box, read back from a memory device context.
+// The error display: the code-to-message table and the painting of the message box.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -17,9 +16,7 @@ const COLORREF kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
 
 }  // namespace
 
-// Painted for a hidden window at the screen's origin into a white bitmap of its monitor's
-// size. The end-to-end run compares the whole box, text included, with one painted apart;
-// here its place, cut to whole pixels, and the black around it.
+// The end-to-end run compares the whole box, text included; here its place and the black.
 TEST(MessagePainting, BoxOnBlackAtWholePixelsAndUnknownMonitorsLeftAlone) {
     const int width = 400, height = 300;
     HWND window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, width, height, nullptr,
@@ -56,8 +53,6 @@ TEST(MessagePainting, BoxOnBlackAtWholePixelsAndUnknownMonitorsLeftAlone) {
     ::DestroyWindow(window);
 }
 
-// A code with its own entry gives its text and TRUE; any other the generic text and FALSE.
-// A short buffer gets the text cut and terminated, and nothing past its size.
 TEST(ErrorMessages, EveryCodeHasItsStringCutToTheBuffer) {
     const std::pair<HRESULT, std::string> kMessages[] = {
         {SAVER_E_NO_DIRECT3D, "Direct3D 8.0 could not be initialized.  Please install the latest version of DirectX."},

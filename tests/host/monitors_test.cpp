@@ -1,6 +1,5 @@
-// The monitor table and the multi-monitor calls: the single-monitor fallbacks (forced
-// through the lookup seam) and the table built from them. The end-to-end runs cover the real
-// display devices and the full-screen windows placed on one and on two monitors.
+// The single-monitor fallbacks of the multi-monitor calls (forced through the lookup seam)
+// and the monitor table built from them; the real devices are the end-to-end runs'.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,6 +1,4 @@
-// The Windows 9x password steps in-process: when the provider is loaded (the desktop's
-// value under a scratch HKEY_CURRENT_USER, the test suite's PASSWORD.CPL stand-in on the
-// DLL path), and what an accepted and a rejected password do to the saver.
+// The Windows 9x password steps in-process, with the suite's PASSWORD.CPL stand-in.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,7 +9,6 @@
 
 namespace {
 
-// Counts the ends of the saver: EndSaver always calls CleanupScene.
 class RecordingSaver : public Saver {
 public:
     int ends = 0;
@@ -62,10 +59,8 @@ TEST(PasswordProvider, LoadedOnlyWhenTheDesktopAsksForAPassword) {
     ::SetDllDirectoryA(nullptr);
 }
 
-// Accepted, the saver ends; rejected, it goes on with the mouse count restarted and the
-// cursor hidden. Either way the provider saw mainWindow and checkingPassword was set, and
-// the device window was shown maximised again: one that a smaller full-screen mode left
-// shrunk covers its monitor, so the dialog never shows beside it over the desktop.
+// Either way the device window is shown maximised again, so that one a smaller full-screen
+// mode left shrunk covers its monitor and the dialog never shows beside it over the desktop.
 TEST(PasswordVerification, AnswerDecidesBetweenEndingAndResuming) {
     for (BOOL answer : {TRUE, FALSE}) {
         RecordingSaver saver;

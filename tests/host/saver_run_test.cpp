@@ -1,6 +1,4 @@
-// Start-up and the saving phase as a whole, with Direct3D handed out by the factory: what
-// Create records when Direct3D has nothing usable, what Run shows, how the full-screen
-// flag brackets the saving phase, and the early end without a window.
+// Start-up and the saving phase as a whole, with Direct3D handed out by the factory.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -21,7 +19,6 @@ public:
     void LoadSettings() override { settingsLoaded++; }
     HRESULT InitScene() override { return initResult; }
     HRESULT CleanupScene() override { ends++; return S_OK; }
-    // The first frame notes the system's flag and presses a key.
     HRESULT AdvanceScene() override {
         if (frames++ == 0) {
             ::SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &runningDuringFrame, 0);
@@ -37,8 +34,7 @@ BOOL SystemSaverRunning() {
     return running;
 }
 
-// Create reads the mode from the process's command line. The test program's own is
-// rewritten in place (within its first length) to the one the desktop would give.
+// Create reads the process's command line: the test program's own is rewritten in place.
 void SetCommandLine(const char* line) {
     char* own = ::GetCommandLineA();
     static const size_t capacity = std::strlen(own);
@@ -54,19 +50,17 @@ protected:
         SetCommandLine("cirrane.scr /c");
     }
     ~SaverRun() override {
-        UninstallFakeDirect3D();
+        InstallFakeDirect3D(nullptr);
         for (MonitorInfo& monitor : saver.monitors)
             if (monitor.window) ::DestroyWindow(monitor.window);
         MSG message;
         while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {}
     }
-    // Create from the command line, then the windows of `mode`.
     void Start(SaverMode mode) {
         ASSERT_EQ(saver.Create(::GetModuleHandleA(nullptr)), S_OK);
         saver.mode = mode;
         ASSERT_EQ(saver.CreateSaverWindows(), S_OK);
     }
-    // Run's message box is closed and its text returned ("" when none was shown).
     std::string RunShowingError() {
         std::string shown;
         WatchModal(saver.title, [&](HWND box) { shown = ControlText(box, 0xFFFF); }, IDOK,
@@ -112,7 +106,6 @@ TEST_F(SaverRun, AFailingSceneIsShownAndNeverRuns) {
 
 TEST_F(SaverRun, FullScreenRaisesTheSystemFlagUntilTheEnd) {
     Start(SaverMode::FullScreen);
-    // Returns once the key has ended it; a quit message ends a run that never draws.
     UINT_PTR backstop = ::SetTimer(nullptr, 0, 3000,
                                    [](HWND, UINT, UINT_PTR, DWORD) CALLBACK { ::PostQuitMessage(0); });
     EXPECT_EQ(saver.RunSaver(), S_OK);
@@ -123,9 +116,7 @@ TEST_F(SaverRun, FullScreenRaisesTheSystemFlagUntilTheEnd) {
     EXPECT_EQ(saver.unitCount, 0u);
 }
 
-// Without any window nothing could post the quit message: the phase ends at once. A
-// preview handle that is no window leaves the preview without one; full screen without a
-// monitor window is made by hand.
+// Without any window nothing could post the quit message.
 TEST_F(SaverRun, WithoutAWindowTheSavingPhaseEndsAtOnce) {
     SetCommandLine("cirrane.scr /p 12345");
     ASSERT_EQ(saver.Create(::GetModuleHandleA(nullptr)), S_OK);

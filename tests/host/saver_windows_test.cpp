@@ -1,12 +1,10 @@
-// Saver windows and their messages, on Wine's real windows: what each mode creates and
-// which input ends the saver in which mode.
+// Saver windows and their messages on Wine's real windows.
 #include <gtest/gtest.h>
 
 #include "host/saver.h"
 
 namespace {
 
-// Counts the ends of the saver (EndSaver always calls CleanupScene) and the paints.
 class RecordingSaver : public Saver {
 public:
     int ends = 0;
@@ -15,8 +13,7 @@ public:
     void PaintMessage(HWND, HDC) override { paints++; }
 };
 
-// Drops what the windows left queued (a pending paint is validated, or it would come back)
-// and tells whether a quit message was among it.
+// Drops what the windows left queued; tells whether a quit message was among it.
 bool DrainQueue() {
     MSG message;
     bool quit = false;
@@ -36,8 +33,7 @@ LPARAM FreshPosition() {
 
 class SaverWindows : public ::testing::Test {
 protected:
-    // Full screen on three monitors, the second not attached (no handle); a preview in a
-    // host whose client area is 152 x 112.
+    // Three monitors, the second not attached (no handle); a preview host of 152 x 112.
     void Open(SaverMode mode) {
         saver.mode = mode;
         saver.instance = ::GetModuleHandleA(nullptr);
@@ -87,8 +83,6 @@ TEST_F(SaverWindows, FullScreenCoversEveryAttachedMonitorOwnedByTheFirst) {
     EXPECT_TRUE(::GetWindowLongA(first, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-// The end-to-end runs check the test window's place and size, and that the preview's child
-// fills its host and ends with it. The child paints the message only in error mode.
 TEST_F(SaverWindows, TestWindowHasTheIconAndPreviewPaintsOnlyErrors) {
     Open(SaverMode::Test);
     EXPECT_NE(::GetClassLongPtrA(saver.mainWindow, GCLP_HICON), 0);
@@ -103,25 +97,8 @@ TEST_F(SaverWindows, TestWindowHasTheIconAndPreviewPaintsOnlyErrors) {
     }
 }
 
-// The end-to-end run checks that the system's move for a window appearing under a resting
-// pointer does not count.
-TEST_F(SaverWindows, SixthMoveToANewPositionEndsAndRepeatsNeverCount) {
-    Open(SaverMode::FullScreen);
-    for (int i = 0; i < 5; i++) {
-        LPARAM at = FreshPosition();
-        Send(WM_MOUSEMOVE, 0, at);
-        Send(WM_MOUSEMOVE, 0, at);
-    }
-    EXPECT_EQ(saver.mouseMoves, 5u);
-    EXPECT_EQ(saver.ends, 0);
-    Send(WM_MOUSEMOVE, 0, FreshPosition());
-    EXPECT_EQ(saver.ends, 1);
-    Send(WM_MOUSEMOVE, 0, FreshPosition());   // every further move ends again
-    EXPECT_EQ(saver.ends, 2);
-}
-
-// Keys, buttons, six moves, loss of activation and a suspend end a full-screen saver; a
-// suspend ends the test window; only closing ends a preview (and the test window).
+// Full screen ends on the sixth move to a new place and every one after it; a repeated
+// place never counts.
 TEST_F(SaverWindows, InputThatEndsEachMode) {
     const struct {
         UINT message;
@@ -131,7 +108,7 @@ TEST_F(SaverWindows, InputThatEndsEachMode) {
         {WM_KEYDOWN, 0, {1, 0, 0}}, {WM_LBUTTONDOWN, 0, {1, 0, 0}}, {WM_RBUTTONDOWN, 0, {1, 0, 0}},
         {WM_MBUTTONDOWN, 0, {1, 0, 0}}, {WM_ACTIVATEAPP, FALSE, {1, 0, 0}}, {WM_ACTIVATEAPP, TRUE, {0, 0, 0}},
         {WM_POWERBROADCAST, PBT_APMSUSPEND, {1, 0, 1}}, {WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, {0, 0, 0}},
-        {WM_MOUSEMOVE, 0, {1, 0, 0}},   // six times
+        {WM_MOUSEMOVE, 0, {2, 0, 0}},   // seven places, each twice
         {WM_SYSCOMMAND, SC_CLOSE, {0, 1, 1}},
     };
     const SaverMode modes[] = {SaverMode::FullScreen, SaverMode::Preview, SaverMode::Test};
@@ -139,16 +116,19 @@ TEST_F(SaverWindows, InputThatEndsEachMode) {
         Open(modes[m]);
         for (const auto& row : rows) {
             saver.ends = 0;
-            for (int i = 0; i < (row.message == WM_MOUSEMOVE ? 6 : 1); i++)
-                Send(row.message, row.wParam, row.message == WM_MOUSEMOVE ? FreshPosition() : 0);
+            const bool move = row.message == WM_MOUSEMOVE;
+            for (int i = 0; i < (move ? 7 : 1); i++) {
+                LPARAM at = move ? FreshPosition() : 0;
+                Send(row.message, row.wParam, at);
+                if (move) Send(row.message, row.wParam, at);
+            }
             EXPECT_EQ(saver.ends, row.ends[m]) << "mode " << m << " message " << row.message;
         }
         Close();
     }
 }
 
-// The system asks the CBT hook before DefWindowProcA carries out a system command, so
-// the hook sees exactly the commands that reached the default handling.
+// The CBT hook sees exactly the system commands that reached the default handling.
 int systemCommandsCarriedOut = 0;
 LRESULT CALLBACK CountSystemCommands(int code, WPARAM wParam, LPARAM lParam) {
     if (code != HCBT_SYSCOMMAND) return ::CallNextHookEx(nullptr, code, wParam, lParam);
@@ -175,8 +155,7 @@ TEST_F(SaverWindows, FullScreenSwallowsTheSwitchingCommands) {
     ::UnhookWindowsHookEx(hook);
 }
 
-// Nothing ends the saver while the password dialog is up, and the cursor shows then;
-// otherwise full screen hides it. (The end-to-end run checks that a suspend never asks.)
+// (The end-to-end run checks that a suspend never asks for the password.)
 TEST_F(SaverWindows, PasswordStateHoldsBackTheEndAndShowsTheCursor) {
     Open(SaverMode::FullScreen);
     const LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
@@ -190,7 +169,6 @@ TEST_F(SaverWindows, PasswordStateHoldsBackTheEndAndShowsTheCursor) {
     EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_ARROW));
 }
 
-// A rendered window keeps its background; any other saver window is erased black.
 TEST_F(SaverWindows, OnlyDeviceWindowsKeepTheirBackground) {
     Open(SaverMode::FullScreen);
     AdapterInfo adapter = {};
@@ -210,9 +188,7 @@ TEST_F(SaverWindows, OnlyDeviceWindowsKeepTheirBackground) {
     saver.unitCount = 0;   // the adapter record goes with this test
 }
 
-// The saving phase draws only while the scene can be seen: not while the window is
-// minimised or the display is off (by the system's notification or SC_MONITORPOWER, whose
-// low-power state changes nothing).
+// SC_MONITORPOWER's low-power state changes nothing.
 TEST_F(SaverWindows, SceneIsSeenOnlyWhileRestoredAndTheDisplayIsOn) {
     Open(SaverMode::Test);
     struct {
@@ -239,8 +215,7 @@ TEST_F(SaverWindows, SceneIsSeenOnlyWhileRestoredAndTheDisplayIsOn) {
     }
 }
 
-// A quit message ends the wait for the preview host before its timer does, and stays
-// posted for the main loop; otherwise the wait lasts one timer tick.
+// A quit message ends the wait early and stays posted for the main loop.
 TEST_F(SaverWindows, PreviewWaitLastsOneTimerTickOrUntilAQuitMessage) {
     Open(SaverMode::Preview);
     ::PostQuitMessage(0);
@@ -258,8 +233,7 @@ TEST_F(SaverWindows, PreviewWaitLastsOneTimerTickOrUntilAQuitMessage) {
     EXPECT_FALSE(::PeekMessageA(&message, saver.mainWindow, WM_TIMER, WM_TIMER, PM_NOREMOVE));
 }
 
-// Ending drops the system's "saver running" flag for this session only: nothing is saved
-// in the user's profile (where Wine would keep it under the name below).
+// The system's "saver running" flag is dropped for this session only, never saved.
 TEST(EndSaver, IsSafeToRepeatFreesThePasswordModuleAndSavesNoSetting) {
     RecordingSaver saver;
     saver.mode = SaverMode::FullScreen;

@@ -1,6 +1,4 @@
-// The scene's three settings in the registry, with HKEY_CURRENT_USER redirected to a
-// scratch key: defaults, ranges and round trips. Values of the wrong size or type are the
-// display settings store's tests (both read through the same fixed-size reads).
+// The scene's settings in a scratch registry (wrong sizes and types: the store's tests).
 #include <gtest/gtest.h>
 
 #include "doubles/support.h"
@@ -38,8 +36,6 @@ TEST(SceneSettings, FirstRunGivesDefaultsAndCreatesTheKey) {
     EXPECT_FALSE(GetDword("Sky Speed", &value));
 }
 
-// Every level and choice in range survives a save and a load; one past the top, or far
-// past it, gives the defaults.
 TEST(SceneSettings, ValuesInRangeRoundTripAndOthersGiveDefaults) {
     ScratchRegistry registry;
     for (DWORD level = 0; level <= 12; level++) {

@@ -1,5 +1,4 @@
-// The scene's motion: camera paths, glow band, cloud drift and cube at the times the design
-// names, and the transforms still sound after a million seconds of uptime.
+// The scene's motion at set times, and still sound after a million seconds of uptime.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -20,7 +19,6 @@ void ExpectMatrixNear(const D3DXMATRIX& a, const D3DXMATRIX& b, float tolerance)
     for (int i = 0; i < 16; ++i) EXPECT_NEAR(a.m[i / 4][i % 4], b.m[i / 4][i % 4], tolerance) << i;
 }
 
-// The upper 3 x 3 of m is a rotation: orthonormal rows, determinant +1.
 void ExpectRotation(const D3DXMATRIX& m, float tolerance) {
     auto row = [&m](int i) { return D3DXVECTOR3(m.m[i][0], m.m[i][1], m.m[i][2]); };
     auto dot = [](const D3DXVECTOR3& a, const D3DXVECTOR3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; };
@@ -71,7 +69,6 @@ TEST(Animation, CloudsDriftAndCubeHoversAndTumbles) {
     scene.AdvanceScene();
     EXPECT_NEAR(scene.cubeTranslation._42, 0.550382f, 1e-6f);
 
-    // At t = 0 the tumble is the identity; later the cube stays a turned, lifted unit cube.
     scene.time = 0.0f;
     scene.AdvanceScene();
     ExpectMatrixNear(scene.cubeWorld, scene.cubeTranslation, 0.0f);
@@ -87,15 +84,13 @@ TEST(Animation, CloudsDriftAndCubeHoversAndTumbles) {
     }
 }
 
-// A performance counter at 10 MHz that the test sets by hand.
 static LONGLONG counterTicks = 0;
 static BOOL WINAPI CounterFrequency(LARGE_INTEGER* f) { f->QuadPart = 10000000; return TRUE; }
 static BOOL WINAPI CounterNow(LARGE_INTEGER* c) { c->QuadPart = counterTicks; return TRUE; }
 static DWORD WINAPI NoMilliseconds() { return 0; }
 
 TEST(Animation, MotionStaysSmoothAfterWeeksOfUptime) {
-    // Three weeks after the machine started, frames a 60th of a second apart get evenly
-    // spaced times, and each still moves the camera, the clouds and the cube.
+    // Three weeks after the machine started, frames a 60th of a second apart.
     static const FrameTimerClock clock = {CounterFrequency, CounterNow, NoMilliseconds};
     SetFrameTimerClock(&clock);
     SkyScene scene;

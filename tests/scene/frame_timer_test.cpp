@@ -1,5 +1,4 @@
-// The frame timer's rules on both of its clocks (performance counter, millisecond timer)
-// through a scripted clock, then on each of the platform's real clocks.
+// The frame timer's rules on a scripted clock of either kind, then on the real clocks.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,8 +12,7 @@
 
 namespace {
 
-// The counter runs at the ACPI timer's odd rate, so a tenth of it does not come out even;
-// a frequency of 0 means there is no counter.
+// The ACPI timer's odd rate: a tenth of it does not come out even.
 const LONGLONG kRate = 3579545;
 LONGLONG fakeFrequency = 0;
 LONGLONG fakeCounter = 0;
@@ -40,7 +38,6 @@ protected:
     }
     void TearDown() override { SetFrameTimerClock(nullptr); }
     DoublePrecision precision;   // the checks' own sums too, after a test made a device
-    // A tenth of a second as advance counts it on this clock.
     double Tenth() const { return GetParam() ? (kRate / 10) / double(kRate) : double(0.1f); }
 };
 

@@ -1,5 +1,4 @@
-// The scene's vertices, written without a device: the listed values, the cone seam, the
-// facing of every cube and slab triangle, the cube's shape and the slabs' heights.
+// The scene's vertices, written without a device: values, seams, facing and shapes.
 #include <gtest/gtest.h>
 
 #include <cmath>

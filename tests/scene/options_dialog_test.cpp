@@ -1,6 +1,4 @@
-// The options dialog, made from its template and driven through its controls: the speed
-// slider's range, what OK stores, what Cancel brings back, and the hand cursor over the
-// links. HKEY_CURRENT_USER is redirected to a scratch key.
+// The options dialog driven through its controls, with a scratch registry.
 #include <gtest/gtest.h>
 
 #include "doubles/support.h"

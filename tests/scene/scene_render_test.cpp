@@ -1,8 +1,5 @@
-// The real scene on the platform's own Direct3D 8 (needs an X display under Wine): frames
-// drawn into a 600 x 400 window at a fixed time and settings, read back from the (lockable)
-// back buffer and checked region by region (sky, slabs, cube, glow), with margins wide
-// enough for another rasterizer. Wine's GetFrontBuffer gives a black picture under Xvfb,
-// so the back buffer is read just before it would be presented.
+// The real scene on Wine's Direct3D 8, read back from the back buffer (the front buffer is
+// black under Xvfb) and checked region by region with margins for another rasterizer.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,8 +19,6 @@ struct Rgb {
     double Brightness() const { return (r + g + b) / 3; }
 };
 
-// A window and a windowed device on the default adapter, in the desktop's format, with
-// a lockable back buffer; the scene's objects restored on it.
 class RealScene : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -55,8 +50,6 @@ protected:
         if (window) ::DestroyWindow(window);
     }
 
-    // Draws and presents a few frames at time t, draws it once more and reads the back
-    // buffer (32-bit under Xvfb) as RGB rows before it would be presented.
     void RenderAt(double t) {
         scene.time = t;
         scene.AdvanceScene();
@@ -96,9 +89,7 @@ protected:
     std::vector<std::uint8_t> pixels;
 };
 
-// At t = 0 the flying camera is at (0, 0.5, 2) looking along -z at the cube's height: the
-// cube in the middle, the horizon with the glow just below the middle, the central slab
-// below it and the sky above.
+// At t = 0 the flying camera at (0, 0.5, 2) looks along -z at the cube's height.
 TEST_F(RealScene, FlyingCameraAtTimeZeroShowsSkyGlowCubeAndSlab) {
     scene.cameraPath = 0;
     scene.cubeAnimation = 0;

@@ -1,9 +1,4 @@
-// The scene's device objects and drawing on recording test devices: what a restore builds,
-// that rebuilding and releasing leak nothing, failures that leave nothing half-made, one
-// set of objects per render unit in its back buffer's format, where a frame's draws go
-// (which vertex range with which texture, blending, depth test, culling and transforms,
-// in the second frame, so the states the first leaves behind count), and a frame that
-// cannot be begun.
+// The scene's device objects and drawing, on recording test devices.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,8 +17,6 @@
 
 namespace {
 
-// A SkyScene whose render units are windowed, each with its own FakeDevice; the scene's
-// objects and the devices are released at the end.
 class SceneOnFakes : public ::testing::Test {
 protected:
     SceneOnFakes() {
@@ -35,7 +28,6 @@ protected:
         for (RenderUnit& unit : scene.units) ReleaseAndClear(unit.device);
     }
 
-    // Appends a unit whose device has a back buffer of the given format, and selects it.
     FakeDevice* AddUnit(D3DFORMAT format = D3DFMT_X8R8G8B8) {
         D3DPRESENT_PARAMETERS params = {600, 400, format, 1, D3DMULTISAMPLE_NONE,
                                         D3DSWAPEFFECT(0), nullptr, TRUE, TRUE, D3DFMT_D16};
@@ -95,16 +87,13 @@ TEST_F(SceneResources, RestoreBuildsTheBufferAndFourTexturesFromTheirBitmaps) {
     ExpectLevelsFrom(objects.skyTexture, {121, 122, 123, 124, 125, 126, 127});
     ExpectLevelsFrom(objects.cloudTexture, {128, 129, 130, 131, 132, 133, 134});
     ExpectLevelsFrom(objects.stoneTexture, {114, 135, 115, 117, 118, 119, 120});
-    // The glow is stretched from 32 x 32: its top level is filled, not left black.
     int lit = 0;
     for (UINT y = 0; y < 256; y += 8)
         for (UINT x = 0; x < 256; x += 8) lit += (AsFake(objects.glowTexture)->levels[0]->Pixel(x, y) & 0xFFFFFF) != 0;
     EXPECT_GT(lit, 256);
 }
 
-// A buffer that cannot be created or locked, a texture that cannot be created and a
-// level whose surface cannot be had all fail with E_FAIL, and a failed restore keeps
-// nothing of the unit's set: the host never releases a unit whose restore failed.
+// A failed restore keeps nothing: the host never releases a unit whose restore failed.
 TEST_F(SceneResources, FailuresAreReportedAndLeaveNothingHalfMade) {
     FakeDevice* device = AddUnit();
     const HRESULT bad = D3DERR_INVALIDCALL;
@@ -127,8 +116,6 @@ TEST_F(SceneResources, FailuresAreReportedAndLeaveNothingHalfMade) {
     }
 }
 
-// Restoring twice and releasing twice leak nothing; releasing one unit's set leaves the
-// other's alone.
 TEST_F(SceneResources, EachUnitKeepsItsOwnObjectsOnItsOwnDevice) {
     FakeDevice* first = AddUnit();
     EXPECT_EQ(scene.ReleaseSceneObjects(), S_OK);   // nothing built: nothing happens
@@ -224,7 +211,6 @@ TEST_F(SceneDraw, EachRangeIsDrawnWithItsTextureBlendDepthCullAndTransforms) {
         EXPECT_EQ(draw.stageStates[D3DTSS_TEXTURETRANSFORMFLAGS], DWORD(clouds ? D3DTTFF_COUNT2 : D3DTTFF_DISABLE));
         if (clouds) EXPECT_TRUE(Same(draw.transforms[D3DTS_TEXTURE0], scene.cloudTexMatrix));
     }
-    // Together the draws use every vertex of the buffer exactly once.
     std::vector<std::pair<UINT, UINT>> ranges;
     for (const FakeDraw& d : device->draws)
         ranges.push_back({d.start, d.start + (d.type == D3DPT_TRIANGLESTRIP ? d.count + 2 : 3 * d.count)});

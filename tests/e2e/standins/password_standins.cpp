@@ -1,15 +1,6 @@
-// Stand-ins for the Windows 9x password components that the program loads by name, for the
-// tests: built once as PASSWORD.CPL and once as MPR.DLL, each exporting both entry points.
-//   VerifyScreenSavePwd   records "verify <window>" in password.log and answers call n with
-//                         character n of the environment variable CIRRANE_STANDIN_ANSWERS
-//                         ('1' = accepted, anything else = rejected); like the real dialog
-//                         it runs a message loop for a moment, so input that arrives
-//                         meanwhile reaches the saver
-//   PwdChangePasswordA    records "PwdChangePasswordA <provider> <parent> <reserved>
-//                         <reserved>" in mpr.log
-// Loading records "loaded" in password.log. The logs are written in the directory named by
-// the environment variable CIRRANE_STANDIN_DIR (a Windows path); without it nothing is
-// recorded. Without answers every password is rejected.
+// Stand-ins for the Windows 9x password components (PASSWORD.CPL, MPR.DLL): they log each
+// call in CIRRANE_STANDIN_DIR, answer call n with character n of CIRRANE_STANDIN_ANSWERS
+// ('1' = accepted) and, like the real dialog, run a message loop for a moment.
 #include <windows.h>
 
 #include <cstdio>
