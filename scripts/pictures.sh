@@ -11,9 +11,10 @@
 #
 # Byte for byte: the scene pictures are the same on every run on one machine (Mesa's
 # software rasterizer, no time or randomness in the file); another CPU or Mesa version may
-# round a few pixels differently. The two-monitor picture is not: it is taken from the
-# running saver, whose moment depends on how fast the machine draws. The dialog screenshots are the same on every run with
-# the same Wine and fonts: they are written without ImageMagick's date chunks.
+# round a few pixels differently. The dialog screenshots are the same on every run with
+# the same Wine and fonts: they are written without ImageMagick's date chunks. The
+# two-monitor picture is not: it is taken from the running saver, whose moment depends on
+# how fast the machine draws.
 #
 # Fonts: the dialogs ask for "MS Sans Serif" 8 pt; Wine's own bitmap font of that name has
 # Windows' metrics, so no label wraps and no replacement is set. Wine's Marlett (the glyphs
