@@ -137,6 +137,15 @@ LRESULT CALLBACK CountSystemCommands(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 // The system's low four bits do not matter: SC_CLOSE | 2 is still SC_CLOSE.
+// The system's move for a window appearing under a resting pointer is no move of the user's,
+// also on a monitor away from the origin, where screen and client coordinates differ.
+TEST_F(SaverWindows, RestingPointerOnAMonitorAwayFromTheOriginIsNoMove) {
+    ::SetCursorPos(700, 40);   // on the third monitor, which starts at x 640
+    Open(SaverMode::FullScreen);
+    ::SendMessageA(saver.monitors[2].window, WM_MOUSEMOVE, 0, MAKELPARAM(60, 40));
+    EXPECT_EQ(saver.mouseMoves, 0u);
+}
+
 TEST_F(SaverWindows, FullScreenSwallowsTheSwitchingCommands) {
     HHOOK hook = ::SetWindowsHookExA(WH_CBT, CountSystemCommands, nullptr, ::GetCurrentThreadId());
     ASSERT_TRUE(hook);
