@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "scene/sky_scene.h"
+#include "unix_process.h"
 
 namespace {
 
@@ -35,27 +36,11 @@ double Now() {
     return double(counter.QuadPart) / double(frequency.QuadPart);
 }
 
-// The Unix process of this program: the /proc entry whose command line holds this run's
-// token (a Windows program's own /proc/self is the Wine server's, not its own).
+// The Unix process of this program: the one whose command line holds this run's token.
 int UnixProcessId(const char* token) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = ::FindFirstFileA("Z:\\proc\\*", &entry);
-    if (search == INVALID_HANDLE_VALUE) return -1;
-    int found = -1;
-    do {
-        if (entry.cFileName[0] < '0' || entry.cFileName[0] > '9') continue;
-        char path[MAX_PATH], text[1024] = {};
-        std::snprintf(path, sizeof(path), "Z:\\proc\\%s\\cmdline", entry.cFileName);
-        FILE* file = std::fopen(path, "rb");
-        if (!file) continue;
-        size_t length = std::fread(text, 1, sizeof(text) - 1, file);
-        std::fclose(file);
-        for (size_t i = 0; i < length; i++)
-            if (text[i] == '\0') text[i] = ' ';
-        if (std::strstr(text, token) && std::strstr(text, "saver_frames_bench")) found = std::atoi(entry.cFileName);
-    } while (found < 0 && ::FindNextFileA(search, &entry));
-    ::FindClose(search);
-    return found;
+    return FindUnixProcess([token](const char* commandLine) {
+        return std::strstr(commandLine, token) && std::strstr(commandLine, "saver_frames_bench");
+    });
 }
 
 int unixProcessId = -1;

@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "unix_process.h"
+
 namespace {
 
 const char kSaverClass[] = "Cirrane ScreensaverWndClass";
@@ -89,32 +91,15 @@ private:
 
 // ---- The saver's Unix process --------------------------------------------------------------
 
-// The newest /proc entry whose command line names the .scr and the switch and is not
-// this probe's, or -1.
+// The saver's Unix process: the newest one whose command line names the .scr and the
+// switch and is not this probe's, or -1.
 int UnixSaverProcess(const char* scr, const char* sw) {
     const char* name = std::strrchr(scr, '\\');
     name = name ? name + 1 : scr;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = ::FindFirstFileA("Z:\\proc\\*", &entry);
-    if (search == INVALID_HANDLE_VALUE) return -1;
-    int found = -1;
-    do {
-        if (entry.cFileName[0] < '0' || entry.cFileName[0] > '9') continue;
-        std::string path = std::string("Z:\\proc\\") + entry.cFileName + "\\cmdline";
-        char text[2048] = {};
-        FILE* file = std::fopen(path.c_str(), "rb");
-        if (!file) continue;
-        size_t length = std::fread(text, 1, sizeof(text) - 1, file);
-        std::fclose(file);
-        for (size_t i = 0; i < length; i++)
-            if (text[i] == '\0') text[i] = ' ';
-        int pid = std::atoi(entry.cFileName);
-        if (std::strstr(text, name) && std::strstr(text, sw) && !std::strstr(text, "soak_bench") &&
-            pid > found)
-            found = pid;
-    } while (::FindNextFileA(search, &entry));
-    ::FindClose(search);
-    return found;
+    return FindUnixProcess([name, sw](const char* commandLine) {
+        return std::strstr(commandLine, name) && std::strstr(commandLine, sw) &&
+               !std::strstr(commandLine, "soak_bench");
+    });
 }
 
 // Resident and anonymous resident KiB and threads from /proc/<pid>/status.
