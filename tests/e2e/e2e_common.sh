@@ -24,9 +24,9 @@ trap cleanup EXIT
 
 # start_saver <arguments> [extra WINEDLLOVERRIDES entries] [program]: the .scr (or a copy
 # of it) in the background. Wine's fps channel reports its frames, once a second, in
-# $work/frames.
+# $work/frames, with the trace of the channels in $channels if set.
 start_saver() {
-  WINEDEBUG=-all,trace+fps WINEDLLOVERRIDES="${2:+$2;}$base_overrides" wine "${3:-$scr}" $1 \
+  WINEDEBUG=-all,trace+fps${channels:+,$channels} WINEDLLOVERRIDES="${2:+$2;}$base_overrides" wine "${3:-$scr}" $1 \
     </dev/null >/dev/null 2>"$work/frames" &
   saver=$!
 }

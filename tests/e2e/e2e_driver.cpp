@@ -23,6 +23,10 @@
 //   box <scr> <string id> <out.bmp>   paints the error box as the saver shows it (300 x 150,
 //                                     window colour, black frame, the .scr's string centred
 //                                     and wrapped) into a bitmap, for comparing a screenshot
+//   foreground <seconds>              another program takes the foreground from the saver:
+//                                     a window of its own is brought to the front; waits
+//                                     until the saver's window is in front again and prints
+//                                     "back after <ms> ms" (exit code 1 when it is not)
 //   host                              makes a host window for "/p <host>" and prints
 //                                     "host: <handle>"; once the saver's child is in it,
 //                                     "child: x y w h fills 0|1" (client area on the screen;
@@ -202,6 +206,23 @@ int Box(const char* scr, int stringId, const char* path) {
     return saved ? 0 : 1;
 }
 
+// ---- Taking the foreground -----------------------------------------------------------------
+
+int Foreground(int seconds) {
+    HWND own = ::CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
+                                 200, 100, nullptr, nullptr, nullptr, nullptr);
+    DWORD start = ::GetTickCount();
+    if (!own || !::SetForegroundWindow(own)) return 1;
+    bool back = Poll(seconds, [] {
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
+        return ::GetForegroundWindow() == ::FindWindowA(kSaverClass, nullptr);
+    });
+    if (back) std::printf("back after %lu ms\n", ::GetTickCount() - start);
+    ::DestroyWindow(own);
+    return back ? 0 : 1;
+}
+
 // ---- The preview's host --------------------------------------------------------------------
 
 // A captioned window whose client area is the preview monitor's screen, 152 x 112.
@@ -244,6 +265,7 @@ int main(int argc, char** argv) {
     if (is("cursor", 0)) status = Cursor();
     if (is("adapters", 0)) status = Adapters();
     if (is("box", 3)) status = Box(argv[2], int(Number(argv[3])), argv[4]);
+    if (is("foreground", 1)) status = Foreground(int(Number(argv[2])));
     if (is("host", 0)) status = Host();
     std::fflush(stdout);
     return status;
