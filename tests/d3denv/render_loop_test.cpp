@@ -1,5 +1,5 @@
-// The render loop against scripted devices: lost devices, resets, the frame statistics,
-// and the error display's boxes (on real, hidden windows).
+// The render loop against scripted devices: lost devices, resets, and the error display's
+// boxes (on real, hidden windows).
 #include <string>
 #include <vector>
 
@@ -10,7 +10,6 @@
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::EndsWith;
 using ::testing::FloatEq;
 using ::testing::Pointwise;
 
@@ -52,14 +51,6 @@ protected:
         for (int i = 0; i < monitors; i++) Device(i).ClearLog();
     }
     FakeDevice& Device(UINT unit) { return *static_cast<FakeDevice*>(loop.units[unit].device); }
-    std::string MeasuredStats() {
-        loop.units[0].frameStats[0] = '\0';
-        for (int i = 0; i < 40 && !loop.units[0].frameStats[0]; i++) {
-            loop.MeasureFrameRate();
-            ::Sleep(50);
-        }
-        return loop.units[0].frameStats;
-    }
 };
 
 std::vector<float> Box(const MonitorInfo& m) {
@@ -110,23 +101,6 @@ TEST_F(RenderLoop, AWindowedResetRefreshesTheDesktopModeButKeepsItsBackBuffer) {
     loop.RenderFrame();
     EXPECT_EQ(loop.adapters[0]->desktopMode.Format, D3DFMT_R5G6B5);
     EXPECT_EQ(Device(0).presentParams.BackBufferFormat, chosen);
-}
-
-TEST_F(RenderLoop, FrameStatisticsNameTheModeAndTheDepthFormat) {
-    Start();
-    AdapterInfo& adapter = *loop.adapters[0];
-    adapter.currentDevice = 0;
-    adapter.devices[0].currentCombo = 0;
-    adapter.devices[0].combos[0].depthStencilFormat = D3DFMT_D16;
-    std::string stats = MeasuredStats();
-    EXPECT_THAT(stats, EndsWith(" fps (1024x768x32) (D16)"));
-    EXPECT_EQ(stats.find('.'), stats.find(' ') - 3) << stats;   // two decimals
-
-    d3d->adapters[0].desktopMode = FakeMode(800, 600, D3DFMT_X1R5G5B5);
-    adapter.devices[0].combos[0].depthStencilFormat = D3DFMT_D24S8;
-    EXPECT_THAT(MeasuredStats(), EndsWith(" fps (800x600x16) (D24S8)"));
-    adapter.currentDevice = kNoIndex;   // no current device: no label, and no stray read
-    EXPECT_THAT(MeasuredStats(), EndsWith(" fps (800x600x16)"));
 }
 
 TEST_F(RenderLoop, ErrorBoxesStartCentredAndBounceOffTheMonitorEdges) {

@@ -47,28 +47,6 @@ protected:
 
 }  // namespace
 
-TEST_F(DisplaySettingsDialog, TemplateFollowsTheAdapterCount) {
-    AddAdapter();
-    AddMonitors({{"First", 0}, {"Second", -1}});
-    int tabs = -1;
-    char label[64] = {};
-    auto inspect = [&](HWND shown) {
-        tabs = ::GetDlgItem(shown, IDC_MONITOR_TAB) ? int(Ask(shown, IDC_MONITOR_TAB, TCM_GETITEMCOUNT)) : 0;
-        TCITEMA item = {TCIF_TEXT, 0, 0, label, sizeof(label)};
-        Ask(shown, IDC_MONITOR_TAB, TCM_GETITEMA, 2, LPARAM(&item));
-    };
-    EXPECT_TRUE(WatchModal("Display Settings", inspect, IDCANCEL,
-                           [&] { EXPECT_EQ(saver.ShowDisplaySettingsDialog(nullptr), IDCANCEL); }));
-    EXPECT_EQ(tabs, 0);
-    AddAdapter();
-    saver.monitors[1].adapterOrdinal = 1;
-    AddMonitors({{"Third", -1}});
-    EXPECT_TRUE(WatchModal("Display Settings", inspect, IDOK,
-                           [&] { EXPECT_EQ(saver.ShowDisplaySettingsDialog(nullptr), IDOK); }));
-    EXPECT_EQ(tabs, 3);
-    EXPECT_STREQ(label, "Monitor 3");
-}
-
 TEST_F(DisplaySettingsDialog, MonitorWithoutAdapterShowsADisabledPage) {
     AddAdapter({k800x600X8R8G8B8});
     AddAdapter({k800x600X8R8G8B8});
@@ -171,17 +149,4 @@ TEST_F(DisplaySettingsDialog, HelpTextsFollowTheAdapterFlags) {
         EXPECT_EQ(DisplayHelpTextId(&detached, &a), 2206u);
     }
     EXPECT_EQ(DisplayHelpTextId(&monitor, nullptr), 2206u);
-}
-
-TEST_F(DisplaySettingsDialog, HelpButtonShowsTheTextUnderTheAdapterName) {
-    AdapterInfo& a = AddAdapter();
-    a.disableHardware = 1;
-    a.hasSoftwareDevice = 0;
-    AddMonitors({{"Wine Adapter", 0}});
-    Open(IDD_DISPLAY_SINGLE);
-    char shown[600] = {};
-    EXPECT_TRUE(WatchModal("Wine Adapter", [&](HWND box) {
-        ::GetWindowTextA(FindChildByText(box, "This video adapter supports"), shown, sizeof(shown));
-    }, IDOK, [&] { Click(dialog, IDC_HELP_BUTTON); }));
-    EXPECT_EQ(std::string(shown), StringResource(2209));
 }

@@ -1,10 +1,6 @@
-// The Windows 9x password steps in-process, with the suite's PASSWORD.CPL stand-in.
+// The Windows 9x password check in-process (loading the provider is the end-to-end run's).
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <tuple>
-
-#include "doubles/support.h"
 #include "host/saver.h"
 
 namespace {
@@ -35,29 +31,6 @@ bool QuitPosted() {
 }
 
 }  // namespace
-
-TEST(PasswordProvider, LoadedOnlyWhenTheDesktopAsksForAPassword) {
-    ScratchRegistry registry;
-    Saver saver;
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, sizeof(path) - 16);
-    std::strcpy(std::strrchr(path, '\\') + 1, "standins");
-    ::SetDllDirectoryA(path);
-    const DWORD zero = 0, one = 1;
-    const unsigned long long tooLarge = 1;
-    const std::tuple<DWORD, const void*, DWORD> values[] = {
-        {REG_DWORD, &zero, 4}, {REG_BINARY, &tooLarge, 8}, {REG_DWORD, &one, 4}};
-    saver.SetUpPasswordProvider();   // no "Control Panel\Desktop" key at all
-    for (const auto& [type, data, size] : values) {
-        EXPECT_FALSE(saver.passwordModule || saver.verifyPassword || ::GetModuleHandleA("password.cpl"));
-        ::RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword", type, data,
-                          size);
-        saver.SetUpPasswordProvider();
-    }
-    EXPECT_TRUE(saver.passwordModule && saver.verifyPassword);
-    if (saver.passwordModule) ::FreeLibrary(saver.passwordModule);
-    ::SetDllDirectoryA(nullptr);
-}
 
 // Either way the device window is shown maximised again, so that one a smaller full-screen
 // mode left shrunk covers its monitor and the dialog never shows beside it over the desktop.

@@ -70,33 +70,6 @@ protected:
 
 }  // namespace
 
-TEST_F(SaverWindows, FullScreenCoversEveryAttachedMonitorOwnedByTheFirst) {
-    Open(SaverMode::FullScreen);
-    HWND first = saver.monitors[0].window, third = saver.monitors[2].window;
-    ASSERT_TRUE(first && third);
-    EXPECT_EQ(saver.mainWindow, first);
-    EXPECT_EQ(saver.monitors[1].window, nullptr);
-    EXPECT_EQ(::GetWindow(third, GW_OWNER), first);
-    RECT rect;
-    ::GetWindowRect(third, &rect);
-    EXPECT_TRUE(::EqualRect(&rect, &saver.monitors[2].screenRect));
-    EXPECT_TRUE(::GetWindowLongA(first, GWL_EXSTYLE) & WS_EX_TOPMOST);
-}
-
-TEST_F(SaverWindows, TestWindowHasTheIconAndPreviewPaintsOnlyErrors) {
-    Open(SaverMode::Test);
-    EXPECT_NE(::GetClassLongPtrA(saver.mainWindow, GCLP_HICON), 0);
-    Close();
-    Open(SaverMode::Preview);
-    EXPECT_EQ(saver.windowRect.right, 152);
-    EXPECT_EQ(saver.windowRect.bottom, 112);
-    for (int error : {0, 1}) {
-        saver.errorMode = error;
-        ::RedrawWindow(saver.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        EXPECT_EQ(saver.paints, error);
-    }
-}
-
 // Full screen ends on the sixth move to a new place and every one after it; a repeated
 // place never counts.
 TEST_F(SaverWindows, InputThatEndsEachMode) {
@@ -176,25 +149,6 @@ TEST_F(SaverWindows, PasswordStateHoldsBackTheEndAndShowsTheCursor) {
     EXPECT_EQ(saver.ends, 0);
     Send(WM_SETCURSOR, WPARAM(saver.mainWindow), overClient);
     EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_ARROW));
-}
-
-TEST_F(SaverWindows, OnlyDeviceWindowsKeepTheirBackground) {
-    Open(SaverMode::FullScreen);
-    AdapterInfo adapter = {};
-    adapter.deviceWindow = saver.monitors[2].window;
-    saver.adapters[0] = &adapter;
-    saver.adapterCount = saver.unitCount = 1;
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = ::CreateBitmap(8, 8, 1, 32, nullptr);
-    ::SelectObject(dc, bitmap);
-    for (int i : {0, 2}) {
-        ::PatBlt(dc, 0, 0, 8, 8, WHITENESS);
-        ::SendMessageA(saver.monitors[i].window, WM_ERASEBKGND, WPARAM(dc), 0);
-        EXPECT_EQ(::GetPixel(dc, 4, 4), i == 0 ? RGB(0, 0, 0) : RGB(255, 255, 255));
-    }
-    ::DeleteDC(dc);
-    ::DeleteObject(bitmap);
-    saver.unitCount = 0;   // the adapter record goes with this test
 }
 
 // SC_MONITORPOWER's low-power state changes nothing.

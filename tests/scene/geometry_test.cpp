@@ -1,9 +1,7 @@
-// The scene's vertices, written without a device: values, seams, facing and shapes.
+// The scene's vertices, written without a device: values, facing and the slabs' shape.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <set>
-#include <tuple>
 #include <vector>
 
 #include "scene/scene_geometry.h"
@@ -51,45 +49,6 @@ TEST_F(SceneVertices, ListedValuesAndNothingPastTheEnd) {
     ExpectVertex(1920, -14, -2.08f, -7, 0.11f, 0.11f, 0);
     ExpectVertex(1927, -14, -0.1f, -15, 0.99f, 0.99f, 0);
     EXPECT_EQ(vertices[kSceneVertexCount].x, 7.0f);   // exactly 1928 written
-}
-
-TEST_F(SceneVertices, ConesCloseAtTheSeamAndFaceTheViewer) {
-    for (UINT cone : {kSkyFirst, kCloudFirst}) {
-        const SceneVertex* c = &vertices[cone];
-        for (UINT rim : {0u, 3u}) {   // last segment's end meets the first segment's start
-            const SceneVertex &first = c[rim], &last = c[47 * 6 + rim + 2];
-            EXPECT_NEAR(last.x, first.x, 3e-6); EXPECT_NEAR(last.z, first.z, 3e-6);
-            EXPECT_NEAR(last.u, first.u, 1e-6); EXPECT_NEAR(last.v, first.v, 1e-6);
-        }
-        for (UINT t = 0; t < kSkyTriangles; ++t)
-            EXPECT_LT(Dot(Normal(c + 3 * t), Centroid(c + 3 * t)), 0) << cone << " " << t;
-    }
-}
-
-TEST_F(SceneVertices, CubeIsABevelledCubeOfSixSidesFacingOutwards) {
-    const SceneVertex* cube = &vertices[kCubeFirst];
-    // Sides +z, -x, +y, -y, +x, -z: axis, sign, and the axes projected to (u, v).
-    const int axis[6] = {2, 0, 1, 1, 0, 2}, texU[6] = {0, 1, 0, 0, 1, 0}, texV[6] = {1, 2, 2, 2, 2, 1};
-    const double sign[6] = {1, -1, 1, -1, 1, -1};
-    std::set<std::tuple<float, float, float>> positions;
-    for (UINT t = 0; t < kCubeTriangles; ++t) {
-        const SceneVertex* tri = cube + 3 * t;
-        const int side = t / 18;
-        SCOPED_TRACE(t);
-        EXPECT_GT(Dot(Normal(tri), Centroid(tri)), 1e-5);   // outwards, not degenerate
-        double outmost = 0;
-        for (int k = 0; k < 3; ++k) {
-            const float c[3] = {tri[k].x, tri[k].y, tri[k].z};
-            for (float value : c) EXPECT_LE(std::fabs(value), 0.25f);
-            EXPECT_GE(sign[side] * c[axis[side]], 0.2);   // on its own side
-            outmost = std::max(outmost, sign[side] * c[axis[side]]);
-            EXPECT_FLOAT_EQ(tri[k].u, 1.5f * c[texU[side]]);
-            EXPECT_FLOAT_EQ(tri[k].v, 1.5f * c[texV[side]]);
-            positions.insert({tri[k].x, tri[k].y, tri[k].z});
-        }
-        EXPECT_FLOAT_EQ(outmost, 0.25);   // every triangle touches its side's face
-    }
-    EXPECT_EQ(positions.size(), 56u);
 }
 
 TEST_F(SceneVertices, SlabTopsFaceUpAtTheirHeightAndSidesFaceOutwards) {
