@@ -1,8 +1,6 @@
 // Shared test helpers (see support.h).
 #include "doubles/support.h"
 
-#include <cstring>
-#include <utility>
 
 ScratchRegistry::ScratchRegistry() {
     ::wsprintfA(path_, "Software\\CirraneTests\\%lu", ::GetCurrentProcessId());
@@ -35,19 +33,6 @@ std::string StringResource(UINT id) {
     char text[1024] = {};
     ::LoadStringA(::GetModuleHandleA(nullptr), id, text, sizeof(text));
     return text;
-}
-
-HWND FindChildByText(HWND dialog, const char* prefix) {
-    std::pair<const char*, HWND> search = {prefix, nullptr};
-    ::EnumChildWindows(dialog, [](HWND child, LPARAM data) CALLBACK -> BOOL {
-        auto* search = reinterpret_cast<std::pair<const char*, HWND>*>(data);
-        char text[256] = {};
-        ::GetWindowTextA(child, text, sizeof(text));
-        if (std::strncmp(text, search->first, std::strlen(search->first)) != 0) return TRUE;
-        search->second = child;
-        return FALSE;
-    }, LPARAM(&search));
-    return search.second;
 }
 
 // After about five seconds without the window, whatever this thread shows is cancelled, so

@@ -45,7 +45,6 @@ inline bool IsChecked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog,
 std::string ControlText(HWND dialog, int id);
 std::string ComboItemText(HWND dialog, int id, int item);
 std::string StringResource(UINT id);
-HWND FindChildByText(HWND dialog, const char* prefix);
 
 // Runs `action`; the first visible window captioned `caption` meanwhile goes to `inspect`,
 // then gets WM_COMMAND `closeCommand`. Returns whether such a window was seen.

@@ -69,22 +69,3 @@ TEST_F(OptionsDialog, CombosApplyAtOnceAndCancelReturnsToTheStoredChoice) {
     EXPECT_EQ(scene.cubeAnimation, 0u);
     EXPECT_EQ(Stored("Cam View"), 1u);
 }
-
-TEST_F(OptionsDialog, HandCursorOnlyOverTheLinks) {
-    Open();
-    auto cursorOver = [&](HWND control) {
-        RECT rect = {};
-        ::GetWindowRect(control, &rect);
-        ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        ::SendMessageA(dialog, WM_MOUSEMOVE, 0, 0);
-        return ::GetCursor();
-    };
-    HCURSOR hand = ::LoadCursorA(nullptr, IDC_HAND);
-    for (int link : {IDC_LINK_HOME, IDC_LINK_DOWNLOAD, IDC_LINK_SAVERS})
-        EXPECT_EQ(cursorOver(::GetDlgItem(dialog, link)), hand) << link;
-    for (const char* text : {"\xA9 2026", "Cirrane is based on", "Download Tanglet", "Camera View"}) {
-        HWND label = FindChildByText(dialog, text);
-        ASSERT_TRUE(label) << text;
-        EXPECT_EQ(cursorOver(label), ::LoadCursorA(nullptr, IDC_ARROW)) << text;
-    }
-}
