@@ -2,7 +2,7 @@
 # Soak benchmark: the real cirrane.scr in full screen (/s) and in the test window (/t), each
 # for a while under Wine inside Xvfb, sampled from outside every 10 s by soak_bench (memory,
 # GDI and USER objects, handles, frames presented), with the growth per hour after the first
-# minute. Not part of the tests.
+# minute and over the second half. Not part of the tests.
 #   bench/soak.sh [minutes per mode, default 10] [modes, default "/s /t"]
 #   bench/soak.sh 1              a quick look
 #   bench/soak.sh 10 loss        full screen through device losses: a copy that Wine tells
