@@ -1,8 +1,8 @@
 // The screensaver command line: /s, /p <handle>, /c[:<handle>], /t, /a <handle>.
 // A minus works like the slash and letters are case-insensitive.
-#include <climits>
+#include "host/command_line.h"
 
-#include "host/saver.h"
+#include <cstdint>
 
 namespace {
 
@@ -12,31 +12,21 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Skips to the first decimal digit and reads the number there. Window handles arrive as
 // decimal numbers of at most 32 significant bits; a longer run of digits saturates at
-// LONG_MAX (the result the platform's own atol gives for an overflow) instead of being
-// undefined behaviour. Returns false when no digit follows.
-bool ReadHandleNumber(const char* text, long* number) {
+// INT32_MAX (the result the platform's own atol gives for an overflow) instead of being
+// undefined behaviour. Returns null when no digit follows.
+HWND ReadHandle(const char* text) {
     while (*text && !IsDigit(*text)) text++;
-    if (!*text) return false;
-    long long value = 0;
+    if (!*text) return nullptr;
+    int64_t value = 0;
     for (; IsDigit(*text); text++) {
         value = value * 10 + (*text - '0');
-        if (value > LONG_MAX) value = LONG_MAX;
+        if (value > INT32_MAX) value = INT32_MAX;
     }
-    *number = long(value);
-    return true;
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(value));
 }
 
-HWND HandleFromNumber(long number) {
-    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(number));
-}
-
-}  // namespace
-
-SaverMode Saver::ParseCommandLine(const char* text) {
-    parentWindow = nullptr;
-    if (!text) return SaverMode::Configure;
-
-    // Skip the program name, quoted or up to the first blank.
+// The text after the program name, quoted or up to the first blank.
+const char* SkipProgramName(const char* text) {
     if (*text == '"') {
         text++;
         while (*text && *text != '"') text++;
@@ -45,25 +35,26 @@ SaverMode Saver::ParseCommandLine(const char* text) {
         while (*text && *text != ' ') text++;
         if (*text == ' ') text++;
     }
+    return text;
+}
 
+}  // namespace
+
+CommandLine ReadCommandLine(const char* text) {
+    CommandLine parsed;
+    if (!text) return parsed;
+    text = SkipProgramName(text);
     while (*text && *text != '/' && *text != '-') text++;
-    if (!*text) return SaverMode::Configure;
+    if (!*text) return parsed;
     text++;
 
-    long number = 0;
     switch (LowerAscii(*text)) {
-    case 'a':
-        if (ReadHandleNumber(text + 1, &number)) parentWindow = HandleFromNumber(number);
-        return SaverMode::ChangePassword;
-    case 'c':
-        if (ReadHandleNumber(text + 1, &number)) parentWindow = HandleFromNumber(number);
-        return SaverMode::Configure;
-    case 'p':
-        if (ReadHandleNumber(text + 1, &number)) parentWindow = HandleFromNumber(number);
-        return SaverMode::Preview;
-    case 't':
-        return SaverMode::Test;
-    default:
-        return SaverMode::FullScreen;
+    case 'a': parsed.mode = SaverMode::ChangePassword; break;
+    case 'c': parsed.mode = SaverMode::Configure; break;
+    case 'p': parsed.mode = SaverMode::Preview; break;
+    case 't': parsed.mode = SaverMode::Test; return parsed;
+    default: parsed.mode = SaverMode::FullScreen; return parsed;
     }
+    parsed.parentWindow = ReadHandle(text + 1);
+    return parsed;
 }

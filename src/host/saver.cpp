@@ -22,6 +22,12 @@ void Saver::RecordFailure(HRESULT code) {
     errorCode = code;
 }
 
+SaverMode Saver::ParseCommandLine(const char* commandLine) {
+    CommandLine parsed = ReadCommandLine(commandLine);
+    parentWindow = parsed.parentWindow;
+    return parsed.mode;
+}
+
 HRESULT Saver::Create(HINSTANCE instanceHandle) {
     ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_IDLE);
     instance = instanceHandle;

@@ -10,8 +10,8 @@
 // slot order and their base versions do nothing or return success unless noted.
 //
 // Where the operations live:
-//   host/saver.cpp              construction, Create, Run, RunSaver, message loop
-//   host/command_line.cpp       ParseCommandLine
+//   host/saver.cpp              construction, Create, ParseCommandLine, Run, RunSaver, message loop
+//   host/command_line.cpp       the grammar ParseCommandLine applies (ReadCommandLine)
 //   host/saver_windows.cpp      windows, HandleMessage, EndOrVerify, EndSaver
 //   host/monitors.cpp           EnumerateMonitors, PlaceWindows (+ host/multimon.*)
 //   host/password.cpp           password provider, verification, ChangePasswordNow
@@ -30,16 +30,9 @@
 
 #include "d3denv/adapter_info.h"
 #include "d3denv/render_unit.h"
+#include "host/command_line.h"
 #include "host/monitor_info.h"
 #include "host/result_codes.h"
-
-enum class SaverMode : int {
-    Configure = 0,
-    Preview = 1,
-    FullScreen = 2,
-    Test = 3,
-    ChangePassword = 4,
-};
 
 // "VerifyScreenSavePwd" of the Windows 9x password provider.
 typedef BOOL(WINAPI* VerifyScreenSavePwdFn)(HWND window);
