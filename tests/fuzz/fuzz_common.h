@@ -1,4 +1,5 @@
-// Shared by the fuzz harnesses: a few input bytes into the destination and filter of a load.
+// Shared by the surface fuzz harnesses: a few input bytes into the sizes, formats and filter
+// of a load, and the destination surface.
 #pragma once
 
 #include <windows.h>
@@ -24,6 +25,23 @@ struct FuzzReader {
     const uint8_t* Rest() const { return data + (pos < size ? pos : size); }
     size_t RestSize() const { return pos < size ? size - pos : 0; }
 };
+
+// Sides of 1..8 pixels: scaling up, down and across by every ratio up to 8, at a small cost.
+inline UINT FuzzSide(FuzzReader& in) { return in.Byte() % 8 + 1; }
+
+// One destination for all runs, made again only when its size or format changes. Sound
+// because a run leaves it unlocked with its guards intact (or the harness stops), and the
+// loader only writes its pixels.
+inline MemorySurface& FuzzSurface(UINT width, UINT height, D3DFORMAT format) {
+    static MemorySurface* surface = nullptr;
+    D3DSURFACE_DESC desc = {};
+    if (surface) surface->GetDesc(&desc);
+    if (!surface || desc.Width != width || desc.Height != height || desc.Format != format) {
+        if (surface) surface->Release();
+        surface = new MemorySurface(width, height, format);
+    }
+    return *surface;
+}
 
 inline D3DFORMAT FuzzFormat(uint8_t selector) {
     static const D3DFORMAT kFormats[] = {
