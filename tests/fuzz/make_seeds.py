@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-# Writes the seed corpora of the fuzz harnesses (corpus/<harness>/): small valid bitmaps of
-# every form the DIB reader takes, the signatures of the other readers, and load requests
-# covering the copy and triangle paths. Run again after changing the harnesses' input layout.
+# Writes the starting seeds of the surface fuzz harnesses (corpus/<harness>/): small valid
+# bitmaps of every form the DIB reader takes, the signatures of the other readers, and load
+# requests covering the copy and triangle paths. The committed corpora are the minimised sets
+# of long runs that started from these; after changing a harness's input layout, empty its
+# corpus and run this again.
 import os
 import struct
 
