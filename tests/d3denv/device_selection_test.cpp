@@ -36,25 +36,6 @@ protected:
 
 }  // namespace
 
-TEST_F(Selection, PickBestAdapterPrefersHardwareElseTheLastSoftwareAdapter) {
-    for (int i = 0; i < 3; i++) AddAdapterWithMonitor();
-    Enumerate();
-    for (UINT a = 0; a < 3; a++) Adapter(a).hardwareCompatible = 0;
-    Adapter(0).softwareCompatible = 1;
-    Adapter(2).softwareCompatible = 1;
-    int ordinal = 7;
-    EXPECT_TRUE(saver.PickBestAdapter(&ordinal));
-    EXPECT_EQ(ordinal, 2);
-
-    Adapter(1).hardwareCompatible = 1;
-    EXPECT_TRUE(saver.PickBestAdapter(&ordinal));
-    EXPECT_EQ(ordinal, 1);
-
-    for (UINT a = 0; a < 3; a++) Adapter(a).hardwareCompatible = Adapter(a).softwareCompatible = 0;
-    EXPECT_FALSE(saver.PickBestAdapter(&ordinal));
-    EXPECT_EQ(ordinal, -1);
-}
-
 TEST_F(Selection, HardwareTakesTheDesktopResolutionIn32BitsAndNothingIsWritten) {
     AddAdapterWithMonitor();
     AddAdapterWithMonitor();
@@ -162,17 +143,6 @@ TEST_F(Selection, WindowedUnitPassesOverDevicesThatCannotRenderInAWindow) {
     Adapter(0).devices[1].canRenderWindowed = 0;
     EXPECT_EQ(saver.CreateWindowedUnit(NewUnit(0)), SAVER_E_NO_HARDWARE_DEVICE);
     EXPECT_EQ(Adapter(0).currentDevice, kNoIndex);
-}
-
-TEST_F(Selection, WindowedFormatFallsBackThroughTheCandidates) {
-    FakeAdapter& a = AddAdapterWithMonitor();
-    a.hal.windowedFormats = {D3DFMT_R5G6B5};
-    Enumerate();
-    RenderUnit& unit = NewUnit(0);
-    ASSERT_EQ(saver.CreateWindowedUnit(unit), S_OK);
-    EXPECT_EQ(unit.presentParams.BackBufferFormat, D3DFMT_R5G6B5);
-    d3d->adapters[0].hal.windowedFormats = {D3DFMT_A4R4G4B4};
-    EXPECT_EQ(saver.CreateWindowedUnit(NewUnit(0)), E_FAIL);
 }
 
 // Frustum edges in pixels of the reference rectangle's shorter side (y up, screen rows down).

@@ -1,6 +1,5 @@
 // The render loop against scripted devices: lost devices, resets, and the error display's
 // boxes (on real, hidden windows).
-#include <string>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -93,16 +92,6 @@ TEST_F(RenderLoop, AFailedResetSwitchesToTheErrorDisplay) {
     EXPECT_EQ(loop.destroys, loop.creates);
 }
 
-TEST_F(RenderLoop, AWindowedResetRefreshesTheDesktopModeButKeepsItsBackBuffer) {
-    Start(1, SaverMode::Test);
-    D3DFORMAT chosen = loop.units[0].presentParams.BackBufferFormat;
-    d3d->adapters[0].desktopMode = FakeMode(1024, 768, D3DFMT_R5G6B5);
-    Device(0).cooperativeLevelResults = {D3DERR_DEVICENOTRESET};
-    loop.RenderFrame();
-    EXPECT_EQ(loop.adapters[0]->desktopMode.Format, D3DFMT_R5G6B5);
-    EXPECT_EQ(Device(0).presentParams.BackBufferFormat, chosen);
-}
-
 TEST_F(RenderLoop, ErrorBoxesStartCentredAndBounceOffTheMonitorEdges) {
     Start();
     loop.RecordFailure(SAVER_E_CREATE_DEVICE_FAILED);
@@ -126,18 +115,4 @@ TEST_F(RenderLoop, ErrorBoxesStartCentredAndBounceOffTheMonitorEdges) {
     EXPECT_GT(monitor.boxSpeedY, 0.0f);
     EXPECT_LT(monitor.boxX + monitor.boxWidth, 1024.0f);
     EXPECT_GT(monitor.boxY, 0.0f);
-}
-
-TEST_F(RenderLoop, ThePreviewsBoxFillsItsWindowAndStays) {
-    loop.mode = SaverMode::Preview;
-    loop.monitorCount = 1;
-    loop.monitors[0].window = windows[0] = ::CreateWindowExA(
-        0, "STATIC", "", WS_POPUP, 0, 0, 152, 112, nullptr, nullptr, nullptr, nullptr);
-    loop.windowRect = {0, 0, 152, 112};
-    loop.RecordFailure(SAVER_E_NO_PREVIEW);
-    loop.StepErrorMode();
-    ::Sleep(30);
-    loop.StepErrorMode();
-    EXPECT_EQ(Box(loop.monitors[0]), std::vector<float>({0, 0, 152, 112, 0, 0}));
-    EXPECT_STREQ(loop.errorText, "No preview available");
 }

@@ -4,21 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "doubles/fake_direct3d.h"
 #include "host/release.h"
 #include "host/saver.h"
 
 class CountingSaver : public Saver {
 public:
-    std::function<HRESULT(const D3DCAPS8*, DWORD, D3DFORMAT)> acceptDevice;
     HRESULT restoreResult = S_OK;
     int creates = 0, restores = 0, releases = 0, destroys = 0;
 
-    HRESULT AcceptDevice(const D3DCAPS8* caps, DWORD flags, D3DFORMAT format) override {
-        return acceptDevice ? acceptDevice(caps, flags, format) : S_OK;
-    }
     HRESULT CreateSceneObjects() override { return creates++, S_OK; }
     HRESULT RestoreSceneObjects() override { return restores++, restoreResult; }
     HRESULT ReleaseSceneObjects() override { return releases++, S_OK; }

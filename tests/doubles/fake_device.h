@@ -93,7 +93,7 @@ public:
     std::deque<HRESULT> cooperativeLevelResults;
     HRESULT cooperativeLevel = D3D_OK;
     HRESULT resetResult = D3D_OK;
-    std::deque<HRESULT> beginSceneResults, createTextureResults, createVertexBufferResults,
+    std::deque<HRESULT> createTextureResults, createVertexBufferResults,
         vertexBufferLockResults, surfaceLevelResults;   // the last for every texture's levels
 
     // Record: Reset, Present, Clear, BeginScene and EndScene in order (a test may add its own
@@ -117,7 +117,7 @@ public:
                              D3DPOOL pool, IDirect3DTexture8** texture) override;
     STDMETHOD(CreateVertexBuffer)(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
                                   IDirect3DVertexBuffer8** buffer) override;
-    STDMETHOD(BeginScene)() override { return Note("BeginScene"), NextResult(beginSceneResults); }
+    STDMETHOD(BeginScene)() override { return Note("BeginScene"); }
     STDMETHOD(EndScene)() override { return Note("EndScene"); }
     STDMETHOD(Clear)(DWORD, const D3DRECT*, DWORD, D3DCOLOR, float, DWORD) override { return Note("Clear"); }
     STDMETHOD(SetTransform)(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override {

@@ -61,12 +61,9 @@ const FakeDeviceType& FakeDirect3D::Type(UINT adapter, D3DDEVTYPE type) const {
 HRESULT FakeDirect3D::CheckDeviceType(UINT adapter, D3DDEVTYPE type, D3DFORMAT display,
                                       D3DFORMAT back, WINBOOL windowed) {
     const FakeDeviceType& t = Type(adapter, type);
-    if (!t.available || Contains(t.rejectedFormats, display)) return D3DERR_NOTAVAILABLE;
+    if (!t.available) return D3DERR_NOTAVAILABLE;
     if (!windowed) return back == display ? D3D_OK : D3DERR_NOTAVAILABLE;
-    if (display != adapters[adapter].desktopMode.Format || Contains(t.rejectedFormats, back))
-        return D3DERR_NOTAVAILABLE;
-    if (!t.windowedFormats.empty() && !Contains(t.windowedFormats, back)) return D3DERR_NOTAVAILABLE;
-    return D3D_OK;
+    return display == adapters[adapter].desktopMode.Format ? D3D_OK : D3DERR_NOTAVAILABLE;
 }
 
 HRESULT FakeDirect3D::CheckDepthStencilMatch(UINT adapter, D3DDEVTYPE type, D3DFORMAT, D3DFORMAT,

@@ -13,8 +13,6 @@ inline HMONITOR FakeMonitorHandle(int n) { return reinterpret_cast<HMONITOR>(INT
 struct FakeDeviceType {
     bool available = false;
     D3DCAPS8 caps = {};
-    std::vector<D3DFORMAT> rejectedFormats;   // fail CheckDeviceType as display or back buffer
-    std::vector<D3DFORMAT> windowedFormats;   // when not empty: the only windowed back buffers
     std::vector<D3DFORMAT> depthFormats;      // pass the depth-stencil checks
 };
 

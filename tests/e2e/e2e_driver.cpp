@@ -1,39 +1,25 @@
-// The Windows-side driver of the end-to-end runs: looks at a running cirrane.scr's windows
-// from outside, posts them messages, plays the desktop's host of a preview and paints the
-// reference of the error box. It knows the program only by its window class and its
-// resources. One subcommand per call:
-//
-//   windows <seconds>                 waits for the saver's visible top-level windows and
-//                                     prints one line per window, the first one first:
-//                                     "window x y w h client x y w h topmost 0|1"
-//                                     (client origin on the screen)
-//   find <window> <seconds> [id...]   waits for a visible top-level window; prints
-//                                     "class: <name>", "window x y w h" (on the screen),
-//                                     "text: <text>" per static control and
-//                                     "control <id> <x> <y>" (its centre on the screen)
-//                                     per listed control; for a tab control also "tabs <id>
-//                                     <count> <x> <y>" (its top left corner), for a drop-down
-//                                     list "item <id> <n> <text>" per entry
-//   post <window> <message> <wParam> <lParam>   posts a message
-//   cursor                            prints "cursor: hidden" or "cursor: shown"
-//   adapters                          prints one line per Direct3D adapter, as Direct3D 8
-//                                     reports it: "adapter <n> <x> <y> <w> <h> <id>", its
-//                                     monitor's rectangle and the 16 bytes of its device
-//                                     identifier in hexadecimal, as the registry shows them
+// The Windows-side driver of the end-to-end runs. It knows the program only by its window
+// class and its resources. One subcommand per call; <window> is a window class, else a
+// caption; numbers are decimal or 0x-prefixed; exit code 0 on success, 1 when a window or
+// string is missing, 2 on a bad command line.
+//   windows <seconds>          the saver's visible top-level windows, the first one first:
+//                              "window x y w h client x y w h topmost 0|1" (screen coordinates)
+//   find <window> <seconds> [id...]   waits for a visible top-level window; prints "class:",
+//                              "window x y w h", "text: <text>" per static control, and per
+//                              listed control "control <id> <x> <y>" (its centre), for a tab
+//                              control "tabs <id> <count> <x> <y>", for a drop-down list
+//                              "item <id> <n> <text>" per entry
+//   post <window> <message> <wParam> <lParam>      posts a message
+//   cursor                     "cursor: hidden" or "cursor: shown"
+//   adapters                   "adapter <n> <x> <y> <w> <h> <id>" per Direct3D 8 adapter: its
+//                              monitor's rectangle and its device identifier in hexadecimal
 //   box <scr> <string id> <out.bmp>   paints the error box as the saver shows it (300 x 150,
-//                                     window colour, black frame, the .scr's string centred
-//                                     and wrapped) into a bitmap, for comparing a screenshot
-//   foreground <seconds>              another program takes the foreground from the saver:
-//                                     a window of its own is brought to the front; waits
-//                                     until the saver's window is in front again and prints
-//                                     "back after <ms> ms" (exit code 1 when it is not)
-//   host                              makes a host window for "/p <host>" and prints
-//                                     "host: <handle>"; once the saver's child is in it,
-//                                     "child: x y w h fills 0|1" (client area on the screen;
-//                                     1 when it is the host's); ends when the host is closed
-//
-// <window> is a window class, or else a caption. Numbers are decimal or 0x-prefixed.
-// Exit code 0 on success, 1 when a window or string is missing, 2 on a bad command line.
+//                              window colour, black frame, the string centred and wrapped)
+//   foreground <seconds>       a window of another program takes the foreground; prints
+//                              "back after <ms> ms" once the saver is in front again
+//   host                       a host window for "/p <host>": prints "host: <handle>", then
+//                              "child: x y w h fills 0|1" once the saver's child is in it;
+//                              ends when the host is closed
 #include <windows.h>
 #include <commctrl.h>
 #include <d3d8.h>

@@ -1,4 +1,4 @@
-// The matrix operations: rotation, products, look-at and projection.
+// The matrix operations: products, look-at and projection.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -27,20 +27,6 @@ void ExpectSame(const D3DXMATRIX& a, const D3DXMATRIX& b) {
 }
 
 }  // namespace
-
-TEST(MatrixRotation, TurnsTheLeftHandedWayAndKeepsLargeAnglesExact) {
-    D3DXMATRIX m;
-    ExpectNear(Apply({0, 0, 1}, *D3DXMatrixRotationY(&m, kHalfPi)), 1, 0, 0);
-    ExpectNear(Apply({0, 1, 0}, *D3DXMatrixRotationX(&m, kHalfPi)), 0, 0, 1);
-    ExpectNear(Apply({1, 0, 0}, *D3DXMatrixRotationZ(&m, kHalfPi)), 0, 1, 0);
-    D3DXMatrixRotationX(&m, 1e6f);  // eleven days of running time, in radians
-    EXPECT_NEAR(m._22, 0.9367521275331447, 1e-7);
-    EXPECT_NEAR(m._23, -0.34999350217129294, 1e-7);
-    double s = 0, c = 0;
-    SinCos(-1e9, &s, &c);
-    EXPECT_NEAR(s, -0.5458434494486996, 1e-12);
-    EXPECT_NEAR(c, 0.8378871813639024, 1e-12);
-}
 
 TEST(MatrixMultiply, FirstFactorActsFirstAlsoIntoOneOfItsInputs) {
     D3DXMATRIX turn, move, product;

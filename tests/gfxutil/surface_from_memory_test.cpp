@@ -122,22 +122,6 @@ TEST(SurfaceFromMemory, UpscaleWrapsAtTheEdgesUnlessMirrored) {
     EXPECT_TRUE(wrapped.GuardsIntact());
 }
 
-TEST(SurfaceFromMemory, DownscaleToOnePixelIsThePlainMean) {
-    P8Source src(256, 256);
-    double sum[3] = {};
-    for (UINT i = 0; i < 65536; ++i) {
-        const UINT x = i % 256, y = i / 256;
-        const PALETTEENTRY& c = src.palette[src.At(x, y) = BYTE(x * 7 + y * 13 + (x * y) % 5)];
-        sum[0] += c.peRed, sum[1] += c.peGreen, sum[2] += c.peBlue;
-    }
-    for (DWORD mirror : {0, D3DX_FILTER_MIRROR_U | D3DX_FILTER_MIRROR_V}) {
-        MemorySurface dest(1, 1, D3DFMT_X8R8G8B8);
-        ASSERT_EQ(S_OK, src.LoadInto(dest, D3DX_FILTER_TRIANGLE | mirror));
-        for (int c = 0; c < 3; ++c)
-            EXPECT_NEAR(sum[c] / 65536, double(dest.Pixel(0, 0) >> (16 - 8 * c) & 0xFF), 1.0) << c;
-    }
-}
-
 TEST(SurfaceFromMemory, BadCallsWriteNothing) {
     P8Source src(4, 4);
     MemorySurface dest(4, 4, D3DFMT_X8R8G8B8);

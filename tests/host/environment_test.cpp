@@ -37,21 +37,6 @@ TEST_F(Environment, AFailedSecondMonitorIsRecordedAndTheFirstKeepsItsUnit) {
     EXPECT_EQ(saver.creates, 0);   // the error display follows; no scene objects are made
 }
 
-TEST_F(Environment, AWindowWithoutADeviceRecordsWhy) {
-    Start(SaverMode::Preview);
-    d3d->createDeviceResults = {D3DERR_NOTAVAILABLE};
-    saver.CreateEnvironment();
-    EXPECT_EQ(saver.unitCount, 0u);
-    EXPECT_EQ(saver.windowed, 1u);
-    EXPECT_EQ(saver.errorCode, SAVER_E_NO_PREVIEW);
-    saver.mode = SaverMode::Test;
-    saver.errorMode = 0;
-    Adapter(0).hardwareCompatible = Adapter(0).softwareCompatible = 0;
-    saver.CreateEnvironment();
-    EXPECT_EQ(saver.unitCount, 0u);
-    EXPECT_EQ(saver.errorCode, SAVER_E_CREATE_DEVICE_FAILED);
-}
-
 TEST_F(Environment, ASceneThatCannotRestoreIsRecordedOnEveryUnit) {
     Start(SaverMode::FullScreen, 2);
     saver.restoreResult = E_OUTOFMEMORY;

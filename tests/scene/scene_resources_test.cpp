@@ -220,11 +220,4 @@ TEST_F(SceneDraw, EachRangeIsDrawnWithItsTextureBlendDepthCullAndTransforms) {
     EXPECT_EQ(next, kSceneVertexCount);
 }
 
-TEST_F(SceneDraw, AFrameThatCannotBeBegunDrawsNothing) {
-    device->beginSceneResults = {D3DERR_INVALIDCALL};
-    EXPECT_EQ(scene.DrawScene(), S_OK);
-    EXPECT_EQ(device->calls, (std::vector<std::string>{"Clear", "BeginScene"}));
-    EXPECT_TRUE(device->draws.empty());
-}
-
 }  // namespace
