@@ -10,12 +10,7 @@ set -uo pipefail
 . "$(dirname "$0")/e2e_common.sh"
 cycles=${2:-2}
 channels=trace+d3d8
-desktop='HKCU\Control Panel\Desktop'
-win98='HKCU\Software\Wine\AppDefaults\cirrane9x.scr'
-wine reg add "$win98" /v Version /d win98 /f >/dev/null 2>&1
-wine reg add "$desktop" /v ScreenSaveUsePassword /t REG_DWORD /d 1 /f >/dev/null 2>&1
-trap 'wine reg delete "$desktop" /v ScreenSaveUsePassword /f >/dev/null 2>&1
-      wine reg delete "$win98" /f >/dev/null 2>&1; cleanup' EXIT
+win98_password_desktop
 
 losses() { grep -c 'device_parent_activate.*activate 0\.' "$work/frames"; }
 devices() { grep -c 'Created device' "$work/frames"; }

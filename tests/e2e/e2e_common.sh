@@ -22,6 +22,17 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# A Windows 9x desktop that asks for a password: copies named cirrane9x.scr run as "win98",
+# and "ScreenSaveUsePassword" is 1; both are undone at the end.
+win98_password_desktop() {
+  desktop='HKCU\Control Panel\Desktop'
+  win98='HKCU\Software\Wine\AppDefaults\cirrane9x.scr'
+  wine reg add "$win98" /v Version /d win98 /f >/dev/null 2>&1
+  wine reg add "$desktop" /v ScreenSaveUsePassword /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  trap 'wine reg delete "$desktop" /v ScreenSaveUsePassword /f >/dev/null 2>&1
+        wine reg delete "$win98" /f >/dev/null 2>&1; cleanup' EXIT
+}
+
 # start_saver <arguments> [extra WINEDLLOVERRIDES entries] [program]: the .scr (or a copy
 # of it) in the background. Wine's fps channel reports its frames, once a second, in
 # $work/frames, with the trace of the channels in $channels if set.
