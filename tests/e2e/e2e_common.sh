@@ -62,6 +62,19 @@ ends_with_0() {
   saver=""
 }
 
+# sixth_move_ends <x> <y> <dx> <dy> <pause> <label>: five real moves of the pointer to new
+# places, <x>+i*<dx>, <y>+i*<dy>, <pause> seconds apart so that none is merged with another,
+# leave the saver running; the sixth, one step further, ends it with exit code 0.
+sixth_move_ends() {
+  local i
+  for i in 1 2 3 4 5; do
+    xdotool mousemove $(($1 + $3 * i)) $(($2 + $4 * i)); sleep "$5"
+    alive || fail "ended by move $i$6"
+  done
+  xdotool mousemove $(($1 + $3 * 6)) $(($2 + $4 * 6))
+  ends_with_0 20 "sixth move$6"
+}
+
 # saver_window: waits for the saver's first window and sets window, client (x y w h each)
 # and topmost.
 saver_window() {

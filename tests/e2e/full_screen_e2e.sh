@@ -16,13 +16,7 @@ saver_window
 presenting
 [ "$(driver cursor)" = "cursor: hidden" ] || fail "cursor shown"
 shot "$work/screen.png"
-# Moves of the pointer to new places, a second apart so that none is merged with another.
-for i in 1 2 3 4 5; do
-  xdotool mousemove $((100 + 50 * i)) $((80 + 40 * i)); sleep 1
-  alive || fail "ended by move $i"
-done
-xdotool mousemove 600 500
-ends_with_0 20 "sixth move"
+sixth_move_ends 100 80 50 40 1 ""
 check_scene "$work/screen.png"   # once the saver no longer takes the processor
 
 # Everything but the box is black, so the bounding box of what is not black is the box

@@ -48,12 +48,7 @@ presenting 2
 covered
 [ "$(driver cursor)" = "cursor: hidden" ] || fail "cursor shown"
 shots one
-for i in 1 2 3 4 5; do
-  xdotool mousemove $((1100 + 60 * i)) $((100 + 50 * i)); sleep 0.6
-  alive || fail "ended by move $i on the second monitor"
-done
-xdotool mousemove 1700 550
-ends_with_0 20 "sixth move on the second monitor"
+sixth_move_ends 1100 100 60 50 0.6 " on the second monitor"
 check_scene "$work/one-1.ppm"
 for n in 1 2; do monitor "$work/one-1.ppm" $n "$work/monitor.ppm"; check_sky "$work/monitor.ppm" "monitor $n"; done
 continued=0
