@@ -8,6 +8,17 @@
 ; installed programs. "/S" installs silently. The uninstaller takes "/S" and
 ; "/REMOVESETTINGS", which also deletes the user's settings (otherwise they are kept).
 ;
+; Setup and the uninstaller each run in two parts, two runs of the same program:
+; - the user's part, started without "/MACHINE": the wizard, run as the user who started it
+;   and never elevated. It runs the machine part and waits for it, then selects the
+;   screensaver (or removes the selection and the settings) in this user's own hive and
+;   opens the settings as this user.
+; - the machine part, "/S /MACHINE": silent and elevated; the .scr, the uninstaller and its
+;   entry in the list of installed programs. It writes nothing under HKCU: a standard user
+;   elevates with an administrator's name and password, and the elevated part's HKCU is then
+;   the administrator's hive. Alone it installs or removes the screensaver for the machine
+;   without selecting it for anyone, as a deployment tool running as SYSTEM wants.
+;
 ; The installer itself is a 32-bit program. On 64-bit Windows its view of the system
 ; folder is redirected to SysWOW64, so every use of the .scr's path switches the
 ; redirection off around it (per thread, and only briefly: the installer's own DLLs must
@@ -28,6 +39,13 @@ Unicode true
 !define SETTINGS_KEY  "Software\Orvane\Cirrane"
 !define SPI_SETSCREENSAVEACTIVE 17
 !define SPIF_SAVE_AND_TELL 3       ; SPIF_UPDATEINIFILE | SPIF_SENDCHANGE
+!define SEE_MASK_NOCLOSEPROCESS 0x40
+!if ${NSIS_PTR_SIZE} > 4
+  !define SEI_PAD "i,"   ; a 64-bit build: SHELLEXECUTEINFO pads nShow and dwHotKey
+!else
+  !define SEI_PAD ""
+!endif
+!define ERROR_ACCESS_DENIED 5
 
 ; Both programs must carry this installer's version: a stale build is not packaged.
 !getdllversion "${DIST}/x64/cirrane.scr" scr64_
@@ -42,7 +60,8 @@ Unicode true
 Name "${PRODUCT}"
 OutFile "${DIST}/cirrane-${VERSION}-setup.exe"
 InstallDir "$PROGRAMFILES64\Cirrane"   ; the uninstaller's home; $PROGRAMFILES on 32-bit Windows
-RequestExecutionLevel admin
+; The user's part runs as whoever started it; the machine part asks for elevation itself.
+RequestExecutionLevel user
 SetCompressor /SOLID lzma
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
@@ -57,8 +76,9 @@ VIAddVersionKey FileVersion     "${VERSION}"
 VIAddVersionKey ProductVersion  "${VERSION}"
 VIAddVersionKey LegalCopyright  "Copyright (C) 2026 ${PUBLISHER}"
 
-Var scr        ; full path of the installed .scr
-Var native64   ; 1 on 64-bit Windows
+Var scr           ; full path of the installed .scr
+Var native64      ; 1 on 64-bit Windows
+Var machinePart   ; 1 in the machine part ("/MACHINE"), 0 in the user's part
 
 ; ---- Wizard -----------------------------------------------------------------------------
 
@@ -100,7 +120,8 @@ Var native64   ; 1 on 64-bit Windows
   ${EndIf}
 !macroend
 
-; First step of both .onInit functions: the machine, the registry view, the .scr's path.
+; First step of both .onInit functions: the machine, the registry view, the .scr's path and
+; the part this run plays. The machine part never shows a window: its user is the wizard.
 !macro KnowTheMachine
   StrCpy $native64 0
   ${If} ${RunningX64}
@@ -108,15 +129,70 @@ Var native64   ; 1 on 64-bit Windows
     SetRegView 64
   ${EndIf}
   StrCpy $scr "$SYSDIR\cirrane.scr"
+  StrCpy $machinePart 0
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/MACHINE" $1
+  ${IfNot} ${Errors}
+    StrCpy $machinePart 1
+    SetSilent silent
+  ${EndIf}
 !macroend
+
+; <prefix>RunMachinePart: runs this program's machine part ("/S /MACHINE", then the string
+; on the stack) and waits for it; $0 is its exit code, or the error of a start that failed
+; (ERROR_CANCELLED, 1223, when the user declined the elevation prompt); it uses $0 to $5.
+; An administrator's run (elevated, or Windows XP's administrator) starts it as it is;
+; anyone else's asks for an administrator through the "runas" verb: the consent or
+; credentials prompt of Windows Vista and later, the Run As dialog of Windows XP. The
+; program is copied into the plug-ins folder first, as the elevated part may not see where
+; the user's part runs from (a drive mapped in the user's logon session).
+!macro RunMachinePartFunction un
+Function ${un}RunMachinePart
+  Pop $1
+  InitPluginsDir
+  SetDetailsPrint none
+  CopyFiles /SILENT "$EXEPATH" "$PLUGINSDIR\part.exe"
+  SetDetailsPrint lastused
+  StrCpy $2 "runas"
+  UserInfo::GetAccountType
+  Pop $3
+  ${If} $3 == "Admin"
+    StrCpy $2 "open"
+  ${EndIf}
+  System::Call '*(&l4, i ${SEE_MASK_NOCLOSEPROCESS}, p $HWNDPARENT, w r2, \
+    w "$PLUGINSDIR\part.exe", w "/S /MACHINE $1", p 0, i ${SW_SHOWNORMAL}, \
+    ${SEI_PAD} p, p, p, p, i, ${SEI_PAD} p, p) p .r4'
+  System::Call 'shell32::ShellExecuteExW(p r4) i .r5 ?e'
+  Pop $0
+  ${If} $5 <> 0
+    System::Call '*$4(i, i, p, p, p, p, p, i, ${SEI_PAD} p, p, p, p, i, ${SEI_PAD} p, p .r5)'
+    System::Call 'kernel32::WaitForSingleObject(p r5, i -1)'
+    System::Call 'kernel32::GetExitCodeProcess(p r5, *i .r0)'
+    System::Call 'kernel32::CloseHandle(p r5)'
+  ${ElseIf} $0 = 0
+    StrCpy $0 1   ; a failed start is never taken for success
+  ${EndIf}
+  System::Free $4
+FunctionEnd
+!macroend
+!insertmacro RunMachinePartFunction ""
+!insertmacro RunMachinePartFunction "un."
 
 ; ---- Install ------------------------------------------------------------------------------
 
-; Refuses before anything is written when the .scr cannot be written: an account without
-; the rights to the system folder, or a .scr that is in use. The probe opens the file for
-; appending, which changes nothing, and removes it again if it did not exist.
+; The machine part refuses before anything is written when the .scr cannot be written: an
+; account without the rights to the system folder, or a .scr that is in use. The probe
+; opens the file for appending, which changes nothing, and removes it again if it did not
+; exist.
 Function .onInit
   !insertmacro KnowTheMachine
+  ${If} $machinePart = 1
+    Call RefuseWhenScrUnwritable
+  ${EndIf}
+FunctionEnd
+
+Function RefuseWhenScrUnwritable
   !insertmacro NativeSystemFolder
   StrCpy $1 0
   ${IfNot} ${FileExists} $scr
@@ -126,10 +202,7 @@ Function .onInit
   FileOpen $0 $scr a
   ${If} ${Errors}
     !insertmacro RedirectedSystemFolder
-    MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} cannot be installed: this account may not \
-      write $scr.$\r$\n$\r$\nRun the setup as an administrator, and close the screen saver \
-      settings if they are open." /SD IDOK
-    SetErrorLevel 5   ; ERROR_ACCESS_DENIED
+    SetErrorLevel ${ERROR_ACCESS_DENIED}
     Quit
   ${EndIf}
   FileClose $0
@@ -139,26 +212,36 @@ Function .onInit
   !insertmacro RedirectedSystemFolder
 FunctionEnd
 
-; The .scr first: if it cannot be written after all, nothing else has been.
 Section "-Install"
+  ${If} $machinePart = 1
+    Call InstallForTheMachine
+  ${Else}
+    Push "/D=$INSTDIR"
+    Call RunMachinePart
+    ${If} $0 <> 0
+      MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} cannot be installed (error $0): writing \
+        $scr needs an administrator.$\r$\n$\r$\nClose the screen saver settings if they \
+        are open, and run the setup again." /SD IDOK
+      SetErrorLevel $0
+      Abort
+    ${EndIf}
+    Call SelectForTheUser
+  ${EndIf}
+SectionEnd
+
+; The .scr first: if it cannot be written after all, nothing else has been.
+Function InstallForTheMachine
   !insertmacro NativeSystemFolder
   ${If} $native64 = 1
     File "/oname=$scr" "${DIST}/x64/cirrane.scr"
   ${Else}
     File "/oname=$scr" "${DIST}/x86/cirrane.scr"
   ${EndIf}
-  ; The desktop keeps the screensaver as its short path.
-  GetFullPathName /SHORT $0 $scr
   ${GetSize} "$SYSDIR" "/M=cirrane.scr /S=0K /G=0" $1 $2 $3
   !insertmacro RedirectedSystemFolder
 
   SetOutPath $INSTDIR
   WriteUninstaller "$INSTDIR\uninstall.exe"
-  WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $0
-  WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
-  ; Tells the running session at once, not at the next logon.
-  System::Call "user32::SystemParametersInfo(i ${SPI_SETSCREENSAVEACTIVE}, i 1, p 0, i ${SPIF_SAVE_AND_TELL})"
-
   ${GetSize} "$INSTDIR" "/S=0K /G=0" $2 $3 $4
   IntOp $1 $1 + $2
   WriteRegStr   HKLM "${UNINSTALL_KEY}" "DisplayName"          "${PRODUCT}"
@@ -171,7 +254,18 @@ Section "-Install"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize"        $1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify"             1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair"             1
-SectionEnd
+FunctionEnd
+
+; The desktop keeps the screensaver as its short path.
+Function SelectForTheUser
+  !insertmacro NativeSystemFolder
+  GetFullPathName /SHORT $0 $scr
+  !insertmacro RedirectedSystemFolder
+  WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" $0
+  WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
+  ; Tells the running session at once, not at the next logon.
+  System::Call "user32::SystemParametersInfo(i ${SPI_SETSCREENSAVEACTIVE}, i 1, p 0, i ${SPIF_SAVE_AND_TELL})"
+FunctionEnd
 
 Function OpenSettings
   !insertmacro NativeSystemFolder
@@ -181,38 +275,63 @@ FunctionEnd
 
 ; ---- Uninstall ----------------------------------------------------------------------------
 
+; The user's part: the machine part first, so that a declined elevation changes nothing;
+; then the screensaver selection, only while it still named this screensaver (as the
+; desktop's "(None)" would leave it), and the settings if asked for, in the next section.
+Section "-un.Uninstall"
+  ${If} $machinePart = 1
+    Call un.RemoveFromTheMachine
+  ${Else}
+    ReadRegStr $6 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+    !insertmacro NativeSystemFolder
+    GetFullPathName /SHORT $6 $6
+    GetFullPathName /SHORT $7 $scr
+    !insertmacro RedirectedSystemFolder
+    Push "_?=$INSTDIR"
+    Call un.RunMachinePart
+    ${If} $0 <> 0
+      MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} cannot be removed (error $0): removing \
+        $scr needs an administrator." /SD IDOK
+      SetErrorLevel $0
+      Abort
+    ${EndIf}
+    ${If} $6 != ""
+    ${AndIf} $6 == $7
+      DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+      System::Call "user32::SystemParametersInfo(i ${SPI_SETSCREENSAVEACTIVE}, i 0, p 0, i ${SPIF_SAVE_AND_TELL})"
+    ${EndIf}
+  ${EndIf}
+SectionEnd
+
 Section /o "un.Remove my settings" UnRemoveSettings
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKCU "Software\Orvane"
 SectionEnd
 
-; The screensaver selection goes only while it still names this screensaver, as the
-; desktop's "(None)" would leave it. The uninstall entry and the folder go last.
-Section "-un.Uninstall"
-  ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+; The uninstall entry and the folder go last. An entry that stays means this account may
+; not change the machine: the user's part then keeps the user's selection.
+Function un.RemoveFromTheMachine
   !insertmacro NativeSystemFolder
-  GetFullPathName /SHORT $1 $scr
-  GetFullPathName /SHORT $2 $0
   Delete /REBOOTOK $scr
   !insertmacro RedirectedSystemFolder
-  ${If} $2 != ""
-  ${AndIf} $2 == $1
-    DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
-    System::Call "user32::SystemParametersInfo(i ${SPI_SETSCREENSAVEACTIVE}, i 0, p 0, i ${SPIF_SAVE_AND_TELL})"
-  ${EndIf}
-
   Delete "$INSTDIR\uninstall.exe"
+  ClearErrors
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  ${If} ${Errors}
+    SetErrorLevel ${ERROR_ACCESS_DENIED}
+  ${EndIf}
   RMDir $INSTDIR
-SectionEnd
+FunctionEnd
 
-; After the sections, whose indexes it uses.
+; After the sections, whose indexes it uses. The settings are the user's: the machine part
+; leaves them whatever it is told.
 Function un.onInit
   !insertmacro KnowTheMachine
-  ${un.GetParameters} $0
+  ${GetParameters} $0
   ClearErrors
-  ${un.GetOptions} $0 "/REMOVESETTINGS" $1
+  ${GetOptions} $0 "/REMOVESETTINGS" $1
   ${IfNot} ${Errors}
+  ${AndIf} $machinePart = 0
     SectionSetFlags ${UnRemoveSettings} ${SF_SELECTED}
   ${EndIf}
 FunctionEnd

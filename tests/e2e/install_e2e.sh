@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # The installer of scripts/package.sh, silent, in the run's prefix (64- or 32-bit Windows).
-# It refuses, writing nothing, when it cannot write the .scr into the system folder. It puts
-# the .scr that fits the prefix there, selects it as the user's screensaver and registers
-# its uninstaller; the selected screensaver runs full screen and ends on a key. The quiet
-# uninstall command leaves no file, entry or selection and keeps the settings; a second
-# round with /REMOVESETTINGS removes them and keeps another screensaver the user selected.
+# It refuses, writing nothing, when it cannot write the .scr into the system folder. Its
+# machine part alone ("/MACHINE", the part that runs elevated) puts the .scr that fits the
+# prefix there and registers the uninstaller, and selects nothing in HKCU; the whole setup
+# also selects it as the user's screensaver; the selected screensaver runs full screen and
+# ends on a key. The uninstaller's machine part alone removes the files and the entry and
+# keeps the user's selection and settings, even with /REMOVESETTINGS. The quiet uninstall
+# command leaves no selection and keeps the settings; with /REMOVESETTINGS it removes them
+# and keeps another screensaver the user selected.
 set -uo pipefail
 . "$(dirname "$0")/e2e_common.sh"
 
@@ -23,16 +26,15 @@ settings='HKCU\Software\Orvane\Cirrane'
 # on 64-bit Windows, as the list of installed programs sees it ("wine reg" is 32-bit there).
 value() { wine reg query "$1" /v "$2" /reg:64 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 has_key() { wine reg query "$1" /reg:64 >/dev/null 2>&1; }
-install() { wine "$setup" /S; local code=$?; echo "setup /S: exit code $code"; return $code; }
-# uninstall [option]: runs the quiet uninstall command; it hands over to a copy of itself,
-# so the end is seen when its folder is gone.
+install() { wine "$setup" /S "$@"; local code=$?; echo "setup /S $*: exit code $code"; return $code; }
+# uninstall [option...]: the quiet uninstall command (checked below) run as the uninstaller
+# runs itself, from a copy, so that this shell waits for it and sees its exit code. "_?="
+# must end the command line unquoted, hence the folder's short name.
 uninstall() {
-  local command program i
-  command=$(value "$entry" QuietUninstallString)
-  program=${command#\"}; program=${program%%\"*}
-  wine "$program" ${command##*\"} "$@"
-  for ((i = 0; i < 300; i++)); do [ -e "$home" ] || break; sleep 0.1; done
-  [ ! -e "$home" ] || fail "the uninstaller did not finish"
+  local folder; folder=$(wine winepath -s 'C:\Program Files\Cirrane')
+  cp "$home/uninstall.exe" "$work/" && wine "$work/uninstall.exe" /S "$@" "_?=$folder" ||
+    fail "uninstall $*: exit code $?"
+  [ ! -e "$home" ] || fail "uninstall left its folder"
   [ ! -e "$system/cirrane.scr" ] || fail "uninstall left the .scr"
   ! has_key "$entry" || fail "uninstall left its entry"
 }
@@ -47,6 +49,8 @@ rmdir "$system/cirrane.scr"
 [ ! -e "$home" ] && ! has_key "$entry" && [ "$(value "$desktop" SCRNSAVE.EXE)" = "$selected" ] ||
   fail "the refused setup wrote something"
 
+install /MACHINE || fail "the machine part failed"
+[ "$(value "$desktop" SCRNSAVE.EXE)" = "$selected" ] || fail "the machine part selected the saver"
 install || fail "setup failed"
 cmp -s "$system/cirrane.scr" "$dist/$arch/cirrane.scr" || fail "no $arch .scr in system32"
 [ ! -e "$WINEPREFIX/drive_c/windows/syswow64/cirrane.scr" ] || fail "a .scr in SysWOW64"
@@ -76,11 +80,15 @@ xdotool key space
 ends_with_0 20 "the installed screensaver"
 
 wine reg add "$settings" /v "Sky Speed" /t REG_DWORD /d 7 /f >/dev/null 2>&1
+uninstall /MACHINE /REMOVESETTINGS
+[ "$(value "$desktop" SCRNSAVE.EXE)" = "$selected" ] && has_key "$settings" ||
+  fail "the uninstaller's machine part changed the user's values"
+install || fail "second setup failed"
 uninstall
 [ -z "$(value "$desktop" SCRNSAVE.EXE)" ] || fail "uninstall left the selection"
 has_key "$settings" || fail "uninstall removed the settings"
 
-install || fail "second setup failed"
+install || fail "third setup failed"
 wine reg add "$desktop" /v SCRNSAVE.EXE /d 'C:\windows\system32\other.scr' /f >/dev/null 2>&1
 uninstall /REMOVESETTINGS
 ! has_key "$settings" || fail "/REMOVESETTINGS kept the settings"
