@@ -24,6 +24,11 @@ for arch in x64 x86; do
   export WINEPREFIX="$CIRRANE_BUILD_DIR/wineprefix"
   no_tests=()
   if [ $arch = x86 ]; then
+    if [ "$CIRRANE_RUNS_32BIT" = 0 ]; then
+      echo "test: this machine runs no 32-bit program (its kernel has no IA-32 emulation):" \
+        "the x86 entries are skipped" >&2
+      continue
+    fi
     export WINEARCH=win32
     [ $# -gt 0 ] && no_tests=(--no-tests=ignore)   # a selection may name no x86 test
   fi

@@ -7,6 +7,27 @@
 #   stop_session                   stops all of them (also called on exit)
 # The Wine prefix is made after DISPLAY is set: Wine's desktop process keeps the display
 # of the program that started it.
+#
+# Sourcing it also chooses Wine's loader. Wine's launcher ("wine", and "wine-stable", which
+# wineboot, reg and the other tools go through) prefers the 32-bit loader whenever it is
+# installed, so a machine whose kernel runs no 32-bit program (no IA-32 emulation) would run
+# no Windows program at all. There both names lead to the 64-bit loader (shims in
+# build/wine64-only, first on PATH) and CIRRANE_RUNS_32BIT is 0: 32-bit Windows programs
+# cannot run, and the runs that need one are skipped or use a 64-bit stand-in.
+choose_wine_loader() {
+  export CIRRANE_RUNS_32BIT=1
+  /usr/lib/wine/wine --version >/dev/null 2>&1 && return 0
+  [ -x /usr/lib/wine/wine64 ] || return 0
+  CIRRANE_RUNS_32BIT=0
+  local shims="$CIRRANE_ROOT/build/wine64-only" name
+  mkdir -p "$shims"
+  for name in wine wine-stable; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$shims/$name"
+    chmod +x "$shims/$name"
+  done
+  case ":$PATH:" in *":$shims:"*) ;; *) export PATH="$shims:$PATH" ;; esac
+}
+choose_wine_loader
 xvfb_pid=""
 start_xvfb() {
   local geometry=${1:-1280x1024x24}

@@ -15,6 +15,15 @@ dist=$(cd "$(dirname "$0")/../.." && pwd)/dist
 version=$(sed -n 's/^!define VERSION "\(.*\)"$/\1/p' "$build/cirrane_version.nsh")
 setup="$dist/cirrane-$version-setup.exe"
 [ -f "$setup" ] || fail "no $setup: run scripts/package.sh"
+if [ "${CIRRANE_RUNS_32BIT:-1}" = 0 ]; then
+  # The installer is a 32-bit program, and this machine runs none: a 64-bit build of the same
+  # script, packing the same two .scr files, stands in for it.
+  mkdir "$work/dist" && cp -r "$dist/x64" "$dist/x86" "$work/dist/"
+  makensis -V1 "-XTarget amd64-unicode" -DBUILD="$build" -DDIST="$work/dist" \
+    -DROOT="$dist/.." "$dist/../installer/cirrane.nsi" >/dev/null || fail "no 64-bit stand-in"
+  setup="$work/dist/cirrane-$version-setup.exe"
+  echo "this machine runs no 32-bit program: a 64-bit build of the installer stands in"
+fi
 arch=x86; [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && arch=x64
 system="$WINEPREFIX/drive_c/windows/system32"
 home="$WINEPREFIX/drive_c/Program Files/Cirrane"
