@@ -27,11 +27,12 @@ const struct {
     {"x.scr /P 1234", kPreview, 1234}, {"x.scr /a", kPassword, 0}, {"x.scr -A 99", kPassword, 99},
     {"x.scr /x", kFull, 0}, {"x.scr /", kFull, 0}, {"x.scr \xE9/\xC9", kFull, 0},
     // Handle numbers: the first digits win, a sign is not a digit; unsigned 32-bit numbers
-    // widened by sign extension, and a number beyond 32 bits is no handle.
+    // widened by sign extension; a number beyond 32 bits, or HWND_MESSAGE, is no handle.
     {"x.scr /p", kPreview, 0}, {"x.scr /p:abc", kPreview, 0}, {"x.scr /p abc 42 17", kPreview, 42},
     {"x.scr /p -42", kPreview, 42}, {"x.scr /p 0007", kPreview, 7},
     {"x.scr /p 2147483647", kPreview, INT32_MAX}, {"x.scr /p 2147483648", kPreview, INT32_MIN},
     {"x.scr /p 004294967295", kPreview, -1}, {"x.scr /p 4294967296", kPreview, 0},
+    {"x.scr /p 4294967293", kPreview, 0},   // HWND_MESSAGE
     {"x.scr /c:99999999999999999999999999999999999999", kConfigure, 0},
 };
 
