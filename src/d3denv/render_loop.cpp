@@ -10,6 +10,7 @@
 
 #include "host/release.h"
 #include "host/saver.h"
+#include "host/window_dpi.h"
 #include "scene/frame_timer.h"
 
 namespace {
@@ -29,8 +30,6 @@ RenderLoopClocks clocks;
 // Constants
 // ============================================================================
 
-const float kBoxWidth = 300.0f;
-const float kBoxHeight = 150.0f;
 const float kBoxSpeedX = 0.1f;    // of the area's width, per second
 const float kBoxSpeedY = 0.05f;   // of the area's height, per second
 // A longer pause (a stalled machine, a suspend) is taken as this much: the box keeps
@@ -142,8 +141,9 @@ RECT BoxRect(const MonitorInfo& monitor) {
     return box;
 }
 
-// The preview's box fills the window once and stays; elsewhere the box starts centred
-// and drifts a tenth of the area's width and a twentieth of its height per second.
+// The preview's box fills the window once and stays; elsewhere the box, sized for its
+// window's dpi, starts centred and drifts a tenth of the area's width and a twentieth of
+// its height per second.
 void PlaceBox(const Saver& saver, MonitorInfo& monitor, const RECT& area) {
     float width = float(area.right - area.left);
     float height = float(area.bottom - area.top);
@@ -157,10 +157,11 @@ void PlaceBox(const Saver& saver, MonitorInfo& monitor, const RECT& area) {
         ::UpdateWindow(monitor.window);
         return;
     }
-    monitor.boxWidth = kBoxWidth;
-    monitor.boxHeight = kBoxHeight;
-    monitor.boxX = float(area.left + area.right - kBoxWidth) * 0.5f;
-    monitor.boxY = float(area.top + area.bottom - kBoxHeight) * 0.5f;
+    SIZE box = ErrorBoxSize(WindowDpi(monitor.window));
+    monitor.boxWidth = float(box.cx);
+    monitor.boxHeight = float(box.cy);
+    monitor.boxX = float(area.left + area.right - box.cx) * 0.5f;
+    monitor.boxY = float(area.top + area.bottom - box.cy) * 0.5f;
     monitor.boxSpeedX = width * kBoxSpeedX;
     monitor.boxSpeedY = height * kBoxSpeedY;
 }

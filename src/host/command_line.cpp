@@ -10,19 +10,21 @@ char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : 
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Skips to the first decimal digit and reads the number there. Window handles arrive as
-// decimal numbers of at most 32 significant bits; a longer run of digits saturates at
-// INT32_MAX (the result the platform's own atol gives for an overflow) instead of being
-// undefined behaviour. Returns null when no digit follows.
+// Skips to the first decimal digit and reads the number there. Windows writes a window
+// handle as an unsigned decimal number, and only its lower 32 bits are significant: a 64-bit
+// program widens it by sign extension, as a 32-bit handle passed to 64-bit code is widened.
+// A number that does not fit in 32 bits names no window, so it gives null, as no digits do;
+// so does HWND_MESSAGE, which as a parent would make the preview a message-only window that
+// nothing ever closes.
 HWND ReadHandle(const char* text) {
     while (*text && !IsDigit(*text)) text++;
-    if (!*text) return nullptr;
-    int64_t value = 0;
+    uint64_t value = 0;
     for (; IsDigit(*text); text++) {
-        value = value * 10 + (*text - '0');
-        if (value > INT32_MAX) value = INT32_MAX;
+        value = value * 10 + uint64_t(*text - '0');
+        if (value > UINT32_MAX) return nullptr;
     }
-    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(value));
+    HWND handle = reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<int32_t>(uint32_t(value))));
+    return handle == HWND_MESSAGE ? nullptr : handle;
 }
 
 // The text after the program name, quoted or up to the first blank.

@@ -3,9 +3,11 @@
 //
 // The box itself is placed and moved by StepErrorMode (render_loop.cpp); this file only
 // paints what the monitor entry says. With no recorded failure the box is empty and the
-// whole monitor is painted black. Nothing here is kept between calls.
+// whole monitor is painted black. The box comes sized for the window's dpi, and so does the
+// text. Nothing here is kept between calls.
 #include "host/multimon.h"
 #include "host/saver.h"
+#include "host/window_dpi.h"
 
 namespace {
 
@@ -28,13 +30,32 @@ RECT BoxRect(const MonitorInfo& monitor) {
     return box;
 }
 
+// The device context's default font is made for the system's dpi; a window shown at another
+// (a monitor with a scale of its own) gets a copy of it at the window's. Null when the default
+// fits, or when no copy can be made: the default font then stands.
+HFONT FontForWindowDpi(HDC dc, UINT dpi) {
+    int fontDpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+    LOGFONTA font;
+    if (fontDpi <= 0 || UINT(fontDpi) == dpi ||
+        !::GetObjectA(::GetCurrentObject(dc, OBJ_FONT), sizeof(font), &font))
+        return nullptr;
+    font.lfHeight = ScaleForDpi(font.lfHeight, dpi, UINT(fontDpi));
+    font.lfWidth = ScaleForDpi(font.lfWidth, dpi, UINT(fontDpi));
+    return ::CreateFontIndirectA(&font);
+}
+
 // The text is wrapped to the box width and the block of lines centred in both directions,
-// in the device context's default font and colours.
-void DrawCentredText(HDC dc, const char* text, const RECT& box) {
+// in the device context's default font (at the window's dpi) and colours.
+void DrawCentredText(HWND window, HDC dc, const char* text, const RECT& box) {
+    HFONT scaled = FontForWindowDpi(dc, WindowDpi(window));
+    HGDIOBJ previous = scaled ? ::SelectObject(dc, scaled) : nullptr;
     RECT measured = box;
     int height = ::DrawTextA(dc, text, -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
     RECT placed = {box.left, (box.top + box.bottom - height) / 2, box.right, box.bottom};
     ::DrawTextA(dc, text, -1, &placed, DT_WORDBREAK | DT_CENTER);
+    if (!scaled) return;
+    ::SelectObject(dc, previous);
+    ::DeleteObject(scaled);
 }
 
 }  // namespace
@@ -47,7 +68,7 @@ void Saver::PaintMessage(HWND window, HDC dc) {
     RECT box = BoxRect(*monitor);
     ::FillRect(dc, &box, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
     ::FrameRect(dc, &box, black);
-    DrawCentredText(dc, errorText, box);
+    DrawCentredText(window, dc, errorText, box);
     ::ExcludeClipRect(dc, box.left, box.top, box.right, box.bottom);
 
     POINT corners[2] = {{monitor->screenRect.left, monitor->screenRect.top},

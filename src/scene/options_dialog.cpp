@@ -3,7 +3,8 @@
 //
 // Combo changes apply to the scene at once; OK stores everything, Cancel reloads what was
 // stored when the dialog opened. Owns the link font, the one piece of process-wide state
-// here: made when the dialog opens, deleted when it is destroyed.
+// here: made when the dialog opens, made again when its dpi changes, deleted when it is
+// destroyed.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -14,9 +15,17 @@
 #include "resource_ids.h"
 #include "scene/sky_scene.h"
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0   // Windows 8.1 and later send it; headers for older systems lack it
+#endif
+
 namespace {
 
 HFONT linkFont = nullptr;   // underlined face of the three link labels
+
+// Posted to the dialog on a change of dpi: by the time it arrives the dialog manager has
+// rescaled the dialog's font and handed it to every control, the links included.
+const UINT kRemakeLinkFont = WM_APP + 1;
 
 const int kMaxSpeedLevel = 9;   // the slider offers 0..9; level 10 is only read
 
@@ -30,6 +39,11 @@ const Link kLinks[] = {
     {IDC_LINK_SAVERS, "https://www.example.com/screensavers/index.html"},
     {IDC_LINK_DOWNLOAD, "https://www.example.com/tanglet.exe"},
 };
+
+void DeleteLinkFont() {
+    if (linkFont) ::DeleteObject(linkFont);
+    linkFont = nullptr;
+}
 
 const Link* LinkOf(HWND dialog, HWND control) {
     if (!control) return nullptr;
@@ -57,16 +71,19 @@ void FillCombo(HWND combo, const char* const (&labels)[N], DWORD selected) {
     ::SendMessageA(combo, CB_SETCURSEL, selected, 0);
 }
 
-void CreateLinkFont(HWND dialog) {
-    HDC screen = ::GetDC(nullptr);
-    int height = -(8 * ::GetDeviceCaps(screen, LOGPIXELSY)) / 72;
-    ::ReleaseDC(nullptr, screen);
-    if (linkFont) ::DeleteObject(linkFont);
-    linkFont = ::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, ANSI_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH, "MS Sans Serif");
+// The links are drawn in the dialog's own font, underlined: the dialog manager sizes that
+// font for the dialog's dpi. The labels get the new font before the old one goes.
+void MakeLinkFont(HWND dialog, BOOL redraw) {
+    HFONT dialogFont = reinterpret_cast<HFONT>(::SendMessageA(dialog, WM_GETFONT, 0, 0));
+    LOGFONTA face;
+    if (!dialogFont || !::GetObjectA(dialogFont, sizeof(face), &face)) return;
+    face.lfUnderline = TRUE;
+    HFONT made = ::CreateFontIndirectA(&face);
+    if (!made) return;
     for (int label : {IDC_LINK_DOWNLOAD, IDC_LINK_HOME, IDC_LINK_SAVERS})
-        ::SendDlgItemMessageA(dialog, label, WM_SETFONT, WPARAM(linkFont), FALSE);
+        ::SendDlgItemMessageA(dialog, label, WM_SETFONT, WPARAM(made), redraw);
+    DeleteLinkFont();
+    linkFont = made;
 }
 
 void OnInitDialog(SkyScene& scene, HWND dialog) {
@@ -80,7 +97,7 @@ void OnInitDialog(SkyScene& scene, HWND dialog) {
     ::SendMessageA(camera, CB_RESETCONTENT, 0, 0);
     FillCombo(cube, kCubeAnimationNames, scene.cubeAnimation);
     FillCombo(camera, kCameraPathNames, scene.cameraPath);
-    CreateLinkFont(dialog);
+    MakeLinkFont(dialog, FALSE);
 }
 
 // A combo's selection as a setting; false when nothing valid is selected.
@@ -135,10 +152,12 @@ void OnLeftButtonUp(HWND dialog) {
 
 }  // namespace
 
-// A parent handle from the command line that names no window would make the dialog fail
-// to appear at all; it then opens without an owner.
+// Owned by the window the command line names; a handle that names no window would make the
+// dialog fail to appear at all. Without one (/c alone, or no switch) it is modal to the
+// foreground window, the one that launched it, so that it cannot open behind it; with no
+// foreground window it has no owner.
 void SkyScene::ShowOptions() {
-    HWND owner = parentWindow && ::IsWindow(parentWindow) ? parentWindow : nullptr;
+    HWND owner = parentWindow && ::IsWindow(parentWindow) ? parentWindow : ::GetForegroundWindow();
     ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTIONS), owner,
                       OptionsDialogProc, 0);
 }
@@ -162,9 +181,14 @@ INT_PTR CALLBACK SkyScene::OptionsDialogProc(HWND dialog, UINT message, WPARAM w
     case WM_LBUTTONUP:
         OnLeftButtonUp(dialog);
         return FALSE;
+    case WM_DPICHANGED:
+        ::PostMessageA(dialog, kRemakeLinkFont, 0, 0);
+        return FALSE;   // the dialog manager rescales the dialog
+    case kRemakeLinkFont:
+        MakeLinkFont(dialog, TRUE);
+        return TRUE;
     case WM_DESTROY:
-        if (linkFont) ::DeleteObject(linkFont);
-        linkFont = nullptr;
+        DeleteLinkFont();
         return FALSE;
     }
     return FALSE;

@@ -58,3 +58,11 @@ TEST(ShippedArt, GlowStretchesFromDarkTopToBrightBottom) {
     EXPECT_GT(brightness(248), 650);
     for (UINT y = 36; y <= 248; y += 8) EXPECT_GE(brightness(y) + 6, brightness(y - 8)) << y;
 }
+
+// 16 and 32 pixels at 100 to 200 %, 48, and 256 (0 in the directory).
+TEST(ShippedArt, IconHoldsEverySizeWindowsAsksFor) {
+    const std::vector<std::uint8_t> group = ResourceBytes(101, MAKEINTRESOURCEA(14));
+    std::vector<int> sides;
+    for (size_t at = 6; at + 14 <= group.size(); at += 14) sides.push_back(group[at]);
+    EXPECT_EQ(sides, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 0}));
+}

@@ -1,7 +1,8 @@
 // Fuzzes the command-line grammar. Besides not crashing, each run checks what the grammar
-// promises: a mode of the enumeration, a window handle only after /p, /c or /a and never
-// beyond 32 bits, and the same result for the text in capitals (switch letters are
-// case-insensitive, and nothing else in the grammar depends on case).
+// promises: a mode of the enumeration, a window handle only after /p, /c or /a, always a
+// sign-extended 32-bit number and never HWND_MESSAGE, and the same result for the text in
+// capitals (switch letters are case-insensitive, and nothing else in the grammar depends on
+// case).
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
@@ -27,7 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                        parsed.mode == SaverMode::ChangePassword;
     bool hasSwitch = std::strpbrk(text.get(), "/-") != nullptr;
     if (mode < 0 || mode > int(SaverMode::ChangePassword)) std::abort();
-    if (handle < 0 || handle > INT32_MAX || (handle && !(takesHandle && hasSwitch))) std::abort();
+    if (handle < INT32_MIN || handle > INT32_MAX || parsed.parentWindow == HWND_MESSAGE ||
+        (handle && !(takesHandle && hasSwitch)))
+        std::abort();
     if (inCapitals.mode != parsed.mode || inCapitals.parentWindow != parsed.parentWindow)
         std::abort();
     return 0;

@@ -1,7 +1,7 @@
 // The command-line grammar: program-name skipping, switch letters, handle numbers.
 #include <gtest/gtest.h>
 
-#include <climits>
+#include <cstdint>
 
 #include "host/saver.h"
 
@@ -26,11 +26,14 @@ const struct {
     {"x.scr /c", kConfigure, 0}, {"x.scr /C:2290", kConfigure, 2290}, {"x.scr /c:2290", kConfigure, 2290},
     {"x.scr /P 1234", kPreview, 1234}, {"x.scr /a", kPassword, 0}, {"x.scr -A 99", kPassword, 99},
     {"x.scr /x", kFull, 0}, {"x.scr /", kFull, 0}, {"x.scr \xE9/\xC9", kFull, 0},
-    // Handle numbers: the first digits win, a sign is not a digit, too large saturates.
+    // Handle numbers: the first digits win, a sign is not a digit; unsigned 32-bit numbers
+    // widened by sign extension; a number beyond 32 bits, or HWND_MESSAGE, is no handle.
     {"x.scr /p", kPreview, 0}, {"x.scr /p:abc", kPreview, 0}, {"x.scr /p abc 42 17", kPreview, 42},
     {"x.scr /p -42", kPreview, 42}, {"x.scr /p 0007", kPreview, 7},
-    {"x.scr /p 2147483647", kPreview, LONG_MAX}, {"x.scr /p 2147483648", kPreview, LONG_MAX},
-    {"x.scr /c:99999999999999999999999999999999999999", kConfigure, LONG_MAX},
+    {"x.scr /p 2147483647", kPreview, INT32_MAX}, {"x.scr /p 2147483648", kPreview, INT32_MIN},
+    {"x.scr /p 004294967295", kPreview, -1}, {"x.scr /p 4294967296", kPreview, 0},
+    {"x.scr /p 4294967293", kPreview, 0},   // HWND_MESSAGE
+    {"x.scr /c:99999999999999999999999999999999999999", kConfigure, 0},
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "host/saver.h"
+#include "host/window_dpi.h"
 
 namespace {
 
@@ -42,4 +43,13 @@ TEST(ErrorMessages, EveryCodeHasItsStringCutToTheBuffer) {
     saver.GetErrorMessage(SAVER_E_NO_DIRECT3D, text, 10);
     EXPECT_STREQ(text, "Direct3D ");
     EXPECT_EQ(text[10], 'x');
+}
+
+TEST(ErrorMessages, BoxSizedForTheWindowsDpi) {
+    const LONG kSizes[][3] = {{96, 300, 150}, {120, 375, 188}, {144, 450, 225}, {192, 600, 300}};
+    for (const auto& c : kSizes) {
+        SIZE box = ErrorBoxSize(UINT(c[0]));
+        EXPECT_EQ(box.cx, c[1]) << c[0];
+        EXPECT_EQ(box.cy, c[2]) << c[0];
+    }
 }

@@ -69,3 +69,44 @@ TEST_F(OptionsDialog, CombosApplyAtOnceAndCancelReturnsToTheStoredChoice) {
     EXPECT_EQ(scene.cubeAnimation, 0u);
     EXPECT_EQ(Stored("Cam View"), 1u);
 }
+
+TEST_F(OptionsDialog, ModalToTheNamedWindowElseToTheForegroundOne) {
+    HWND front = ::CreateWindowExA(0, "STATIC", "front", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr,
+                                   nullptr, nullptr, nullptr);
+    HWND named = ::CreateWindowExA(0, "STATIC", "named", WS_POPUP, 0, 0, 40, 40, nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(front);
+    for (auto [parent, owner] : {std::pair(HWND(nullptr), front), std::pair(named, named)}) {
+        scene.parentWindow = parent;
+        HWND seen = nullptr;
+        EXPECT_TRUE(WatchModal("Cirrane", [&](HWND shown) { seen = ::GetWindow(shown, GW_OWNER); }, IDCANCEL,
+                               [&] { scene.ShowOptions(); }));
+        EXPECT_EQ(seen, owner);
+    }
+    ::DestroyWindow(named);
+    ::DestroyWindow(front);
+}
+
+// The dialog manager answers a change of dpi by giving the dialog and every control a font
+// made for the new dpi; the links then get theirs back, underlined, and the old one goes.
+TEST_F(OptionsDialog, LinksUnderlineTheDialogsFontAgainAfterAChangeOfDpi) {
+    Open();
+    auto face = [](LRESULT font) {
+        LOGFONTA face = {};
+        ::GetObjectA(HFONT(font), sizeof(face), &face);
+        return face;
+    };
+    const LRESULT own = ::SendMessageA(dialog, WM_GETFONT, 0, 0);
+    HFONT first = HFONT(Ask(dialog, IDC_LINK_HOME, WM_GETFONT));
+    for (int link : {IDC_LINK_HOME, IDC_LINK_SAVERS, IDC_LINK_DOWNLOAD}) Ask(dialog, link, WM_SETFONT, own);
+    RECT place;
+    ::GetWindowRect(dialog, &place);
+    ::SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&place));
+    for (MSG message; ::PeekMessageA(&message, dialog, 0, 0, PM_REMOVE);) ::DispatchMessageA(&message);
+    for (int link : {IDC_LINK_HOME, IDC_LINK_SAVERS, IDC_LINK_DOWNLOAD}) {
+        LOGFONTA shown = face(Ask(dialog, link, WM_GETFONT));
+        EXPECT_TRUE(shown.lfUnderline);
+        EXPECT_EQ(shown.lfHeight, face(own).lfHeight);
+        EXPECT_STREQ(shown.lfFaceName, face(own).lfFaceName);
+    }
+    EXPECT_EQ(::GetObjectType(first), 0u);
+}

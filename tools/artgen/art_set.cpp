@@ -70,7 +70,10 @@ ArtSet GenerateArt() {
     AddChain(art.bitmaps, art.clouds, kChainLevels);
     AddChain(art.bitmaps, art.stone, 2 * kChainLevels);
     art.bitmaps.push_back(GlowBitmap(ArtBitmaps()[3 * kChainLevels]));
-    for (int size : {16, 32, 48, 256}) art.icons.push_back(RenderIcon(size, art.sky, art.stone));
+    // 16 and 32 pixels with what Windows takes for them at 125, 150 and 200 % (20, 24, 32 and
+    // 40, 48, 64), and 256 for the largest views; each size drawn at its own resolution.
+    for (int size : {16, 20, 24, 32, 40, 48, 64, 256})
+        art.icons.push_back(RenderIcon(size, art.sky, art.stone));
     return art;
 }
 

@@ -26,7 +26,7 @@ const std::vector<ArtBitmap>& ArtBitmaps();
 
 struct ArtSet {
     std::vector<IndexedImage> bitmaps;  // in the order of ArtBitmaps()
-    std::vector<IconImage> icons;       // 16, 32, 48 and 256 pixels
+    std::vector<IconImage> icons;       // 16, 20, 24, 32, 40, 48, 64 and 256 pixels
     Image sky, clouds, stone;           // the full-size drawings the chains come from
 };
 
