@@ -24,7 +24,9 @@ protected:
         std::string text;
         for (const FakeCreateCall& c : d3d->createCalls)
             text += std::to_string(c.params.BackBufferWidth) + "x" + std::to_string(c.params.BackBufferHeight) +
-                    "/" + std::to_string(int(c.params.BackBufferFormat)) + " ";
+                    "/" + std::to_string(int(c.params.BackBufferFormat)) +
+                    (c.params.FullScreen_RefreshRateInHz ? "@" + std::to_string(c.params.FullScreen_RefreshRateInHz) : "") +
+                    " ";
         return text;
     }
     void StoreMode(UINT width, UINT height, D3DFORMAT format) {
@@ -44,7 +46,7 @@ TEST_F(Selection, HardwareTakesTheDesktopResolutionIn32BitsAndNothingIsWritten) 
     Adapter(0).deviceWindow = reinterpret_cast<HWND>(0x1234);
     ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
     ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(1)), S_OK);
-    EXPECT_EQ(Attempts(), "1024x768/22 800x600/22 ");
+    EXPECT_EQ(Attempts(), "1024x768/22@60 800x600/22 ");   // the desktop's rate in its own mode
     const D3DPRESENT_PARAMETERS& p = saver.units[0].presentParams;
     EXPECT_FALSE(p.Windowed);
     EXPECT_EQ(p.hDeviceWindow, reinterpret_cast<HWND>(0x1234));
@@ -105,6 +107,40 @@ TEST_F(Selection, FullScreenModesTriedInOrder) {
         if (!c.failing) EXPECT_EQ(unit.deviceType, c.software ? D3DDEVTYPE_SW : D3DDEVTYPE_HAL);
         EXPECT_EQ(Adapter(0).userWidth, c.stored.Width);
         EXPECT_EQ(Adapter(0).userFormat, c.stored.Format);
+    }
+}
+
+// The desktop's own size and format keep its refresh rate, tried once more at the adapter's
+// default before a lower mode; other modes, and a desktop on the default (0 or 1), ask 0.
+TEST_F(Selection, OnlyTheDesktopsOwnModeAsksForItsRefreshRate) {
+    const D3DFORMAT k16 = D3DFMT_R5G6B5, k32 = D3DFMT_X8R8G8B8;
+    const struct {
+        D3DDISPLAYMODE desktop, stored;
+        size_t failures;
+        const char* attempts;
+    } cases[] = {
+        {FakeMode(1920, 1080, k32, 144), {}, 0, "1920x1080/22@144 "},
+        {FakeMode(1920, 1080, k32, 144), FakeMode(1024, 768, k32), 0, "1024x768/22 "},
+        {FakeMode(1920, 1080, k16, 144), {}, 0, "1920x1080/22 "},
+        {FakeMode(1920, 1080, k32, 1), {}, 0, "1920x1080/22 "},
+        {FakeMode(1920, 1080, k32, 0), {}, 0, "1920x1080/22 "},
+        {FakeMode(1920, 1080, k32, 144), {}, 1, "1920x1080/22@144 1920x1080/22 "},
+        {FakeMode(1920, 1080, k32, 144), {}, 2, "1920x1080/22@144 1920x1080/22 1920x1080/23 "},
+    };
+    FakeAdapter& a = AddAdapterWithMonitor();
+    a.modes.push_back(FakeMode(1920, 1080, k16));
+    a.modes.push_back(FakeMode(1920, 1080, k32));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.attempts);
+        a.desktopMode = c.desktop;
+        d3d->createDeviceResults.assign(c.failures, D3DERR_NOTAVAILABLE);
+        d3d->createCalls.clear();
+        saver.FreeAdapters();
+        Enumerate();
+        StoreMode(c.stored.Width, c.stored.Height, c.stored.Format);
+        ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
+        EXPECT_EQ(Attempts(), c.attempts);
+        EXPECT_EQ(Adapter(0).userHeight, c.failures > 1 ? 1080u : c.stored.Height);   // a retried rate is no fallback
     }
 }
 
