@@ -110,37 +110,32 @@ TEST_F(Selection, FullScreenModesTriedInOrder) {
     }
 }
 
-// The desktop's own size and format keep its refresh rate, tried once more at the adapter's
-// default before a lower mode; other modes, and a desktop on the default (0 or 1), ask 0.
+// (The desktop's own mode asking for its rate, and another format asking 0: the first test.)
+// Another size, and a desktop on the hardware's default (1), ask 0; a failure at the desktop's
+// rate tries the default before a lower mode, and that retry is no fallback to remember.
 TEST_F(Selection, OnlyTheDesktopsOwnModeAsksForItsRefreshRate) {
-    const D3DFORMAT k16 = D3DFMT_R5G6B5, k32 = D3DFMT_X8R8G8B8;
     const struct {
-        D3DDISPLAYMODE desktop, stored;
+        UINT rate, storedWidth;
         size_t failures;
         const char* attempts;
     } cases[] = {
-        {FakeMode(1920, 1080, k32, 144), {}, 0, "1920x1080/22@144 "},
-        {FakeMode(1920, 1080, k32, 144), FakeMode(1024, 768, k32), 0, "1024x768/22 "},
-        {FakeMode(1920, 1080, k16, 144), {}, 0, "1920x1080/22 "},
-        {FakeMode(1920, 1080, k32, 1), {}, 0, "1920x1080/22 "},
-        {FakeMode(1920, 1080, k32, 0), {}, 0, "1920x1080/22 "},
-        {FakeMode(1920, 1080, k32, 144), {}, 1, "1920x1080/22@144 1920x1080/22 "},
-        {FakeMode(1920, 1080, k32, 144), {}, 2, "1920x1080/22@144 1920x1080/22 1920x1080/23 "},
+        {144, 800, 0, "800x600/22 "},
+        {1, 0, 0, "1024x768/22 "},
+        {144, 0, 1, "1024x768/22@144 1024x768/22 "},
+        {144, 0, 2, "1024x768/22@144 1024x768/22 1024x768/23 "},
     };
     FakeAdapter& a = AddAdapterWithMonitor();
-    a.modes.push_back(FakeMode(1920, 1080, k16));
-    a.modes.push_back(FakeMode(1920, 1080, k32));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.attempts);
-        a.desktopMode = c.desktop;
+        a.desktopMode.RefreshRate = c.rate;
         d3d->createDeviceResults.assign(c.failures, D3DERR_NOTAVAILABLE);
         d3d->createCalls.clear();
         saver.FreeAdapters();
         Enumerate();
-        StoreMode(c.stored.Width, c.stored.Height, c.stored.Format);
+        StoreMode(c.storedWidth, c.storedWidth * 3 / 4, D3DFMT_X8R8G8B8);
         ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
         EXPECT_EQ(Attempts(), c.attempts);
-        EXPECT_EQ(Adapter(0).userHeight, c.failures > 1 ? 1080u : c.stored.Height);   // a retried rate is no fallback
+        EXPECT_EQ(Adapter(0).userWidth, c.failures > 1 ? 1024u : c.storedWidth);
     }
 }
 
