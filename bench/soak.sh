@@ -22,18 +22,20 @@ build="$CIRRANE_ROOT/build/mingw-x64"
 export WINEPREFIX="$build/wineprefix-soak" WINEDLLOVERRIDES="mscoree,mshtml="
 . "$CIRRANE_ROOT/scripts/xsession.sh"
 work=$(mktemp -d)
-trap 'stop_session; rm -rf "$work"' EXIT
+standin="$WINEPREFIX/drive_c/windows/system32/password.cpl"
+trap 'stop_session; rm -rf "$work" "$standin"' EXIT
 start_xvfb
 export WINEDEBUG=-all
 start_wineserver
 trace="$work/trace"
 status=0
 
-# loss_copy: the Windows 98 copy beside the password stand-in, and the losses that fit in
-# the run (the stand-in rejects that many times, then accepts the closing key).
+# loss_copy: the Windows 98 copy with the password stand-in in the prefix's system folder,
+# and the losses that fit in the run (the stand-in rejects that many times, then accepts the
+# closing key).
 loss_copy() {
   cp "$build/cirrane.scr" "$work/cirrane9x.scr"
-  cp "$build/tests/standins/password.cpl" "$work/"
+  cp "$build/tests/standins/password.cpl" "$standin"
   wine reg add 'HKCU\Software\Wine\AppDefaults\cirrane9x.scr' /v Version /d win98 /f >/dev/null 2>&1
   wine reg add 'HKCU\Control Panel\Desktop' /v ScreenSaveUsePassword /t REG_DWORD /d 1 /f >/dev/null 2>&1
   losses=$(awk -v m="$minutes" 'BEGIN { n = int((m * 60 - 40) / 12); print (n > 20 ? 20 : (n < 0 ? 0 : n)) }')

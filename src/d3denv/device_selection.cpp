@@ -81,6 +81,16 @@ void ChooseHardwareCombo(const AdapterInfo& adapter, DeviceInfo& device) {
     }
 }
 
+// The refresh rate a full-screen mode asks for: the desktop's own when the mode has the
+// desktop's size and format, so that a 120 or 144 Hz monitor keeps its rate; any other mode
+// the adapter's default (0). A desktop reporting 0 or 1 is itself on the hardware default.
+UINT FullScreenRefreshRate(const AdapterInfo& adapter, const DeviceCombo& combo) {
+    const D3DDISPLAYMODE& desktop = adapter.desktopMode;
+    bool desktopMode = combo.width == desktop.Width && combo.height == desktop.Height &&
+                       combo.format == desktop.Format;
+    return desktopMode && desktop.RefreshRate > 1 ? desktop.RefreshRate : 0;
+}
+
 void WriteFallbackMode(const char* registryPath, const AdapterInfo& adapter) {
     if (!registryPath[0] || adapter.monitorIndex < 0) return;
     HKEY appKey = OpenOrCreateKey(HKEY_CURRENT_USER, registryPath);
@@ -132,7 +142,7 @@ HRESULT Saver::CreateFullScreenUnit(RenderUnit& unit) {
             ChooseHardwareCombo(adapter, device);
     }
 
-    bool fellBack = false;
+    bool fellBack = false, desktopRate = true;
     for (;;) {
         const DeviceCombo& combo = device.combos[device.currentCombo];
         unit.deviceType = device.deviceType;
@@ -150,6 +160,7 @@ HRESULT Saver::CreateFullScreenUnit(RenderUnit& unit) {
         p.Windowed = FALSE;
         p.EnableAutoDepthStencil = useDepthBuffer ? TRUE : FALSE;
         p.AutoDepthStencilFormat = combo.depthStencilFormat;
+        p.FullScreen_RefreshRateInHz = desktopRate ? FullScreenRefreshRate(adapter, combo) : 0;
         p.FullScreen_PresentationInterval = D3DPRESENT_INTERVAL_ONE;
 
         HRESULT hr = direct3d->CreateDevice(unit.adapterOrdinal, unit.deviceType, mainWindow,
@@ -167,6 +178,10 @@ HRESULT Saver::CreateFullScreenUnit(RenderUnit& unit) {
             ReleaseAndClear(unit.device);
         }
         unit.device = nullptr;
+        if (p.FullScreen_RefreshRateInHz != 0) {   // the same mode at the adapter's default first
+            desktopRate = false;
+            continue;
+        }
         fellBack = true;
         if (!FindLowerCombo(device)) return hr;
     }

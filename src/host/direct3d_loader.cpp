@@ -1,13 +1,15 @@
 // Run-time loading of d3d8.dll (see direct3d_loader.h).
 #include "host/direct3d_loader.h"
 
+#include "host/system_library.h"
+
 namespace {
 
 typedef IDirect3D8*(WINAPI* Direct3DCreate8Fn)(UINT sdkVersion);
 
 IDirect3D8* CreateRealDirect3D() {
     // Loaded once and kept: devices made from the object need the module until exit.
-    static HMODULE d3d8Module = ::LoadLibraryA("d3d8.dll");
+    static HMODULE d3d8Module = LoadSystemLibrary("d3d8.dll");
     if (!d3d8Module) return nullptr;
     auto create = reinterpret_cast<Direct3DCreate8Fn>(
         reinterpret_cast<void*>(::GetProcAddress(d3d8Module, "Direct3DCreate8")));

@@ -1,6 +1,6 @@
-// Loading Direct3D 8 at run time: d3d8.dll is loaded by name and Direct3DCreate8 looked
-// up in it, so a machine without Direct3D 8 gives a recorded failure instead of a
-// program that cannot start. The module stays loaded for the life of the process.
+// Loading Direct3D 8 at run time: d3d8.dll is loaded from the system folder and
+// Direct3DCreate8 looked up in it, so a machine without Direct3D 8 gives a recorded failure
+// instead of a program that cannot start. The module stays loaded for the life of the process.
 #pragma once
 
 #include <windows.h>

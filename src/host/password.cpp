@@ -1,10 +1,11 @@
 // Windows 9x password steps: loading the desktop's password provider, asking for the
 // password before the saver ends, and the system dialog that changes it.
 //
-// Both system components are optional and loaded by name when needed: "PASSWORD.CPL"
-// (its "VerifyScreenSavePwd") lives from the set-up to EndSaver, which frees it;
-// "MPR.DLL" (its "PwdChangePasswordA") only for the one call.
+// Both system components are optional and loaded from the system folder when needed:
+// "PASSWORD.CPL" (its "VerifyScreenSavePwd") lives from the set-up to EndSaver, which frees
+// it; "MPR.DLL" (its "PwdChangePasswordA") only for the one call.
 #include "host/saver.h"
+#include "host/system_library.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ bool DesktopWantsPassword() {
 // A password is required from here on exactly when verifyPassword is set.
 void Saver::SetUpPasswordProvider() {
     if (!DesktopWantsPassword()) return;
-    passwordModule = ::LoadLibraryA("PASSWORD.CPL");
+    passwordModule = LoadSystemLibrary("PASSWORD.CPL");
     if (!passwordModule) return;
     verifyPassword = reinterpret_cast<VerifyScreenSavePwdFn>(
         reinterpret_cast<void*>(::GetProcAddress(passwordModule, "VerifyScreenSavePwd")));
@@ -59,7 +60,7 @@ void Saver::VerifyPasswordAndResume() {
 }
 
 void Saver::ChangePasswordNow() {
-    HMODULE mpr = ::LoadLibraryA("MPR.DLL");
+    HMODULE mpr = LoadSystemLibrary("MPR.DLL");
     if (!mpr) return;
     auto change = reinterpret_cast<PwdChangePasswordFn>(
         reinterpret_cast<void*>(::GetProcAddress(mpr, "PwdChangePasswordA")));

@@ -24,7 +24,9 @@ protected:
         std::string text;
         for (const FakeCreateCall& c : d3d->createCalls)
             text += std::to_string(c.params.BackBufferWidth) + "x" + std::to_string(c.params.BackBufferHeight) +
-                    "/" + std::to_string(int(c.params.BackBufferFormat)) + " ";
+                    "/" + std::to_string(int(c.params.BackBufferFormat)) +
+                    (c.params.FullScreen_RefreshRateInHz ? "@" + std::to_string(c.params.FullScreen_RefreshRateInHz) : "") +
+                    " ";
         return text;
     }
     void StoreMode(UINT width, UINT height, D3DFORMAT format) {
@@ -44,7 +46,7 @@ TEST_F(Selection, HardwareTakesTheDesktopResolutionIn32BitsAndNothingIsWritten) 
     Adapter(0).deviceWindow = reinterpret_cast<HWND>(0x1234);
     ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
     ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(1)), S_OK);
-    EXPECT_EQ(Attempts(), "1024x768/22 800x600/22 ");
+    EXPECT_EQ(Attempts(), "1024x768/22@60 800x600/22 ");   // the desktop's rate in its own mode
     const D3DPRESENT_PARAMETERS& p = saver.units[0].presentParams;
     EXPECT_FALSE(p.Windowed);
     EXPECT_EQ(p.hDeviceWindow, reinterpret_cast<HWND>(0x1234));
@@ -105,6 +107,35 @@ TEST_F(Selection, FullScreenModesTriedInOrder) {
         if (!c.failing) EXPECT_EQ(unit.deviceType, c.software ? D3DDEVTYPE_SW : D3DDEVTYPE_HAL);
         EXPECT_EQ(Adapter(0).userWidth, c.stored.Width);
         EXPECT_EQ(Adapter(0).userFormat, c.stored.Format);
+    }
+}
+
+// (The desktop's own mode asking for its rate, and another format asking 0: the first test.)
+// Another size, and a desktop on the hardware's default (1), ask 0; a failure at the desktop's
+// rate tries the default before a lower mode, and that retry is no fallback to remember.
+TEST_F(Selection, OnlyTheDesktopsOwnModeAsksForItsRefreshRate) {
+    const struct {
+        UINT rate, storedWidth;
+        size_t failures;
+        const char* attempts;
+    } cases[] = {
+        {144, 800, 0, "800x600/22 "},
+        {1, 0, 0, "1024x768/22 "},
+        {144, 0, 1, "1024x768/22@144 1024x768/22 "},
+        {144, 0, 2, "1024x768/22@144 1024x768/22 1024x768/23 "},
+    };
+    FakeAdapter& a = AddAdapterWithMonitor();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.attempts);
+        a.desktopMode.RefreshRate = c.rate;
+        d3d->createDeviceResults.assign(c.failures, D3DERR_NOTAVAILABLE);
+        d3d->createCalls.clear();
+        saver.FreeAdapters();
+        Enumerate();
+        StoreMode(c.storedWidth, c.storedWidth * 3 / 4, D3DFMT_X8R8G8B8);
+        ASSERT_EQ(saver.CreateFullScreenUnit(NewUnit(0)), S_OK);
+        EXPECT_EQ(Attempts(), c.attempts);
+        EXPECT_EQ(Adapter(0).userWidth, c.failures > 1 ? 1024u : c.storedWidth);
     }
 }
 

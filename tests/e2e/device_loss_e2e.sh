@@ -30,7 +30,7 @@ ends_with_0 10 "a loss on the NT family"
 dir="$work/9x"
 mkdir -p "$dir"
 cp "$scr" "$dir/cirrane9x.scr"
-cp "$build/tests/standins/password.cpl" "$dir/"
+system_standin "$build/tests/standins/password.cpl" password.cpl
 export CIRRANE_STANDIN_DIR="Z:${dir//\//\\}" CIRRANE_STANDIN_ANSWERS="$(printf '0%.0s' $(seq "$cycles"))1"
 start_saver /s "" "$dir/cirrane9x.scr"
 saver_window >/dev/null

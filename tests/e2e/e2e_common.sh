@@ -18,9 +18,30 @@ work=$(mktemp -d)
 saver=""
 cleanup() {
   [ -n "$saver" ] && kill "$saver" 2>/dev/null && wait "$saver" 2>/dev/null
+  remove_system_standins
   rm -rf "$work"
 }
 trap cleanup EXIT
+
+# system_standin <file> <name>: a test's stand-in as the system component <name> in the
+# prefix's system folder (that of programs of the prefix's own width) until the script ends
+# or remove_system_standins; Wine's own file of that name is put aside and back.
+system_folder="$WINEPREFIX/drive_c/windows/system32"
+system_standins=()
+system_standin() {
+  local target="$system_folder/$2"
+  [ -e "$target" ] && mv "$target" "$work/saved-$2"
+  cp "$1" "$target"
+  system_standins+=("$2")
+}
+remove_system_standins() {
+  local name
+  for name in "${system_standins[@]}"; do
+    rm -f "$system_folder/$name"
+    if [ -e "$work/saved-$name" ]; then mv "$work/saved-$name" "$system_folder/$name"; fi
+  done
+  system_standins=()
+}
 
 # A Windows 9x desktop that asks for a password: copies named cirrane9x.scr run as "win98",
 # and "ScreenSaveUsePassword" is 1; both are undone at the end.

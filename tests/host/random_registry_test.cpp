@@ -88,10 +88,14 @@ bool WriteRandom(HKEY key, const char* name, std::mt19937& random, const DWORD* 
 
 TEST(RandomRegistry, LoadsNeverWriteBesideAFieldAndUnusableValuesGiveDefaults) {
     ScratchRegistry registry;
-    char path[MAX_PATH] = {};   // the suite's PASSWORD.CPL stand-in shows the password decision
-    ::GetModuleFileNameA(nullptr, path, sizeof(path) - 16);
-    std::strcpy(std::strrchr(path, '\\') + 1, "standins");
-    ::SetDllDirectoryA(path);
+    // The suite's PASSWORD.CPL stand-in, in the system folder the program loads it from,
+    // shows the password decision.
+    char standin[MAX_PATH] = {}, provider[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, standin, sizeof(standin) - 32);
+    std::strcpy(std::strrchr(standin, '\\') + 1, "standins\\password.cpl");
+    ::GetSystemDirectoryA(provider, sizeof(provider) - 16);
+    std::strcat(provider, "\\password.cpl");
+    ASSERT_TRUE(::CopyFileA(standin, provider, FALSE)) << provider;
 
     auto loaded = std::make_unique<Loaded>();
     std::vector<BYTE> snapshot(sizeof(Loaded));
@@ -141,5 +145,5 @@ TEST(RandomRegistry, LoadsNeverWriteBesideAFieldAndUnusableValuesGiveDefaults) {
         EXPECT_EQ(std::memcmp(snapshot.data(), loaded.get(), sizeof(Loaded)), 0) << round;
     }
     for (HKEY key : keys) ::RegCloseKey(key);
-    ::SetDllDirectoryA(nullptr);
+    ::DeleteFileA(provider);
 }

@@ -1,9 +1,12 @@
-// Stand-ins for the Windows 9x password components (PASSWORD.CPL, MPR.DLL): they log each
-// call in CIRRANE_STANDIN_DIR, answer call n with character n of CIRRANE_STANDIN_ANSWERS
-// ('1' = accepted) and, like the real dialog, run a message loop for a moment.
+// Stand-ins for system components (PASSWORD.CPL, MPR.DLL, d3d8.dll): each logs that it was
+// loaded, in CIRRANE_STANDIN_DIR under its own name ("password.log" for password.cpl), and
+// each call. The password check answers call n with character n of CIRRANE_STANDIN_ANSWERS
+// ('1' = accepted) and, like the real dialog, runs a message loop for a moment; Direct3D
+// creation fails, so a saver that took this d3d8.dll presents nothing.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -18,8 +21,13 @@ void Log(const char* file, const char* line) {
 
 }  // namespace
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) Log("password.log", "loaded");
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    char path[MAX_PATH] = {}, log[MAX_PATH];
+    if (reason != DLL_PROCESS_ATTACH || !::GetModuleFileNameA(instance, path, sizeof(path) - 1))
+        return TRUE;
+    const char* name = std::strrchr(path, '\\') ? std::strrchr(path, '\\') + 1 : path;
+    std::snprintf(log, sizeof(log), "%.*s.log", int(std::strcspn(name, ".")), name);
+    Log(::CharLowerA(log), "loaded");
     return TRUE;
 }
 
@@ -48,4 +56,9 @@ extern "C" __declspec(dllexport) DWORD WINAPI PwdChangePasswordA(LPCSTR provider
                   (long long)(INT_PTR)parent, (unsigned long)reserved, (long long)(INT_PTR)reserved2);
     Log("mpr.log", line);
     return 0;
+}
+
+extern "C" __declspec(dllexport) void* WINAPI Direct3DCreate8(UINT) {
+    Log("d3d8.log", "Direct3DCreate8");
+    return nullptr;
 }
