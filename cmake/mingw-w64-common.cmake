@@ -1,12 +1,17 @@
-# Cross toolchain shared by both Windows targets: MinGW-w64 with the POSIX thread model
-# (GoogleTest needs std::mutex), everything linked statically so the .scr needs no MinGW
-# runtime DLLs. The including file names the target first (CIRRANE_MINGW_TRIPLE and
-# CMAKE_SYSTEM_PROCESSOR). Test executables run through scripts/wine-run, which gives them
-# the build's own Wine prefix.
+# Cross toolchain shared by both Windows targets: MinGW-w64, everything linked statically so
+# the .scr needs no MinGW runtime DLLs. Thread model: POSIX (GoogleTest needs std::mutex),
+# except in the build of the shipped program alone that src/CMakeLists.txt starts with
+# CIRRANE_THREAD_MODEL=win32 (it says why). The including file names the target first
+# (CIRRANE_MINGW_TRIPLE and CMAKE_SYSTEM_PROCESSOR). Test executables run through
+# scripts/wine-run, which gives them the build's own Wine prefix.
 set(CMAKE_SYSTEM_NAME Windows)
 
-set(CMAKE_C_COMPILER   ${CIRRANE_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${CIRRANE_MINGW_TRIPLE}-g++-posix)
+if(NOT CIRRANE_THREAD_MODEL)
+  set(CIRRANE_THREAD_MODEL posix)
+endif()
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES CIRRANE_THREAD_MODEL)   # compiler checks too
+set(CMAKE_C_COMPILER   ${CIRRANE_MINGW_TRIPLE}-gcc-${CIRRANE_THREAD_MODEL})
+set(CMAKE_CXX_COMPILER ${CIRRANE_MINGW_TRIPLE}-g++-${CIRRANE_THREAD_MODEL})
 set(CMAKE_RC_COMPILER  ${CIRRANE_MINGW_TRIPLE}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${CIRRANE_MINGW_TRIPLE})

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds both Windows builds and the installer, and runs every test:
-# the native sanitizer and fuzz checks, then, inside a private Xvfb, every unit and
-# end-to-end test of the 64-bit build in its 64-bit Wine prefix, and the tests labelled x86
-# (unit tests, test window, full screen, installer) of the 32-bit build in its 32-bit prefix.
+# both .scr files held to the Windows they are built for, the native sanitizer and fuzz
+# checks, then, inside a private Xvfb, every unit and end-to-end test of the 64-bit build in
+# its 64-bit Wine prefix, and the tests labelled x86 (unit tests, test window, full screen,
+# installer) of the 32-bit build in its 32-bit prefix.
 # Arguments go to both ctest runs (scripts/test.sh -R install). Ends with ctest's summaries.
 set -euo pipefail
 export CIRRANE_ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,6 +16,7 @@ trap stop_session EXIT
 start_xvfb
 
 status=0
+"$CIRRANE_ROOT/scripts/check-binaries.sh" || status=$?
 if [ -x "$CIRRANE_ROOT/scripts/native-checks.sh" ]; then
   "$CIRRANE_ROOT/scripts/native-checks.sh" || status=$?
 fi
