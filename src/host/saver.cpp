@@ -111,6 +111,7 @@ int Saver::Run() {
         ChangePasswordNow();
         break;
     }
+    ReleasePasswordModule();   // held past EndSaver when a window ended during the check
     FreeAdapters();
     ReleaseAndClear(direct3d);
     return 0;

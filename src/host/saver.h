@@ -81,6 +81,7 @@ public:
     HRESULT CreateSaverWindows();
     void EndOrVerify();
     void EndSaver();
+    void ReleasePasswordModule();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // ---- Monitors (monitors.cpp) -----------------------------------------------------

@@ -5,7 +5,8 @@
 // start-up timer and the shutdown sequence (EndSaver).
 //
 // Process-wide state: the last mouse position seen by any saver window (below). Windows
-// are never destroyed here; they go with the process (or with the preview host).
+// are never destroyed here; they go with the process (or with the preview host). Another
+// program may still end one: a saver window's end is always the saver's end.
 #include "host/saver.h"
 
 #include "resource_ids.h"
@@ -206,10 +207,14 @@ LRESULT CALLBACK Saver::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
 LRESULT Saver::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_DESTROY:
-        if (mode == SaverMode::Preview || mode == SaverMode::Test) EndSaver();
+        EndSaver();
         break;
     case WM_PAINT:
         PaintSaverWindow(*this, window);
+        return 0;
+    case WM_CLOSE:   // how another program ends a running saver; the windows stay till the end
+        if (mode != SaverMode::FullScreen) break;
+        EndOrVerify();
         return 0;
     case WM_ERASEBKGND:
         if (!checkingPassword && IsDeviceWindow(*this, window)) return 1;
@@ -268,8 +273,8 @@ void Saver::EndOrVerify() {
 }
 
 // Every step is safe to repeat: input queued before the quit message arrives comes here
-// again. The provider's entry point goes with its module, so no later input can call
-// into a freed library.
+// again, and so does the end of every window (those of the other monitors go with the
+// first, which owns them).
 void Saver::EndSaver() {
     if (mode == SaverMode::FullScreen) {
         BOOL wasRunning = FALSE;
@@ -278,11 +283,17 @@ void Saver::EndSaver() {
     UnregisterDisplayNotification();
     ReleaseEnvironment();
     CleanupScene();
-    if (passwordModule) {
-        HMODULE module = passwordModule;
-        passwordModule = nullptr;
-        verifyPassword = nullptr;
-        ::FreeLibrary(module);
-    }
+    ReleasePasswordModule();
     ::PostQuitMessage(0);
+}
+
+// No input after the end asks for the password again, nor calls into a freed library. A
+// window that ends while the provider's dialog is up (the dialog goes with it) leaves the
+// module loaded for Run to free: the provider's code is still on the stack.
+void Saver::ReleasePasswordModule() {
+    verifyPassword = nullptr;
+    if (!passwordModule || checkingPassword) return;
+    HMODULE module = passwordModule;
+    passwordModule = nullptr;
+    ::FreeLibrary(module);
 }

@@ -22,7 +22,7 @@ public:
     HRESULT AdvanceScene() override {
         if (frames++ == 0) {
             ::SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &runningDuringFrame, 0);
-            ::PostMessageA(mainWindow, WM_KEYDOWN, VK_SPACE, 0);
+            ::PostMessageA(mainWindow, WM_CLOSE, 0, 0);   // as another program would
         }
         return S_OK;
     }

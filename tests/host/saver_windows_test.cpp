@@ -109,6 +109,60 @@ LRESULT CALLBACK CountSystemCommands(int code, WPARAM wParam, LPARAM lParam) {
     return 1;   // and keep the command from acting on the test's windows
 }
 
+BOOL WINAPI Rejected(HWND) { return FALSE; }
+BOOL WINAPI Accepted(HWND) { return TRUE; }
+
+BOOL SaverRunningFlag() {
+    BOOL running = TRUE;
+    ::SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
+    return running;
+}
+
+// Another program ends a running saver by posting WM_CLOSE: in full screen it asks for the
+// password where there is one, the windows staying. A window's end ends the saver whatever
+// the password. Sent here, so no activation changes hands.
+TEST_F(SaverWindows, FullScreenEndsWhenClosedOrDestroyed) {
+    const struct {
+        VerifyScreenSavePwdFn verify;
+        int endsOnClose;
+    } rows[] = {{nullptr, 1}, {Rejected, 0}, {Accepted, 1}};
+    for (const auto& row : rows) {
+        Open(SaverMode::FullScreen);
+        saver.ends = 0;
+        saver.isWindows9x = 1;
+        saver.verifyPassword = row.verify;
+        BOOL was;
+        ::SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &was, 0);
+        EXPECT_EQ(Send(WM_CLOSE), 0);
+        EXPECT_TRUE(::IsWindow(saver.mainWindow));
+        EXPECT_EQ(saver.ends, row.endsOnClose);
+        EXPECT_EQ(DrainQueue(), row.endsOnClose == 1);
+        Send(WM_DESTROY);
+        EXPECT_EQ(saver.ends, row.endsOnClose + 1);
+        EXPECT_FALSE(SaverRunningFlag());
+        EXPECT_TRUE(DrainQueue());
+        Close();
+    }
+}
+
+// The provider's dialog goes with the window that owns it. The saver ends, recreates nothing,
+// asks no more, and frees the provider only once its code has returned.
+TEST_F(SaverWindows, WindowDestroyedDuringThePasswordCheckEndsTheSaver) {
+    Open(SaverMode::FullScreen);
+    saver.isWindows9x = 1;
+    saver.passwordModule = ::LoadLibraryA("mpr.dll");
+    saver.verifyPassword = [](HWND window) WINAPI -> BOOL {
+        ::DestroyWindow(window);   // and the other monitor's window, which it owns
+        return Saver::instancePointer->passwordModule == nullptr;
+    };
+    Send(WM_CLOSE);
+    EXPECT_EQ(saver.ends, 2);
+    EXPECT_TRUE(DrainQueue());
+    saver.EndOrVerify();   // input queued before the quit message
+    EXPECT_EQ(saver.ends, 3);
+    EXPECT_EQ(saver.passwordModule, nullptr);
+}
+
 // The system's low four bits do not matter: SC_CLOSE | 2 is still SC_CLOSE.
 // The system's move for a window appearing under a resting pointer is no move of the user's,
 // also on a monitor away from the origin, where screen and client coordinates differ.
