@@ -36,6 +36,8 @@
 
 // "VerifyScreenSavePwd" of the Windows 9x password provider.
 typedef BOOL(WINAPI* VerifyScreenSavePwdFn)(HWND window);
+// RegisterPowerSettingNotification, which exists from Windows Vista on.
+typedef PVOID(WINAPI* RegisterPowerSettingNotificationFn)(HANDLE recipient, LPCGUID setting, DWORD flags);
 
 class Saver {
 public:
@@ -94,7 +96,8 @@ public:
     void ChangePasswordNow();
 
     // ---- Visibility (visibility.cpp) -------------------------------------------------
-    void RegisterDisplayNotification();
+    void RegisterDisplayNotification();   // through the system's function, where it has one
+    void RegisterDisplayNotification(RegisterPowerSettingNotificationFn registerFn);
     void UnregisterDisplayNotification();
     void NoteDisplayState(LPARAM setting);   // lParam of PBT_POWERSETTINGCHANGE
     void NoteMonitorPower(LPARAM power);      // lParam of SC_MONITORPOWER

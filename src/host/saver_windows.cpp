@@ -163,14 +163,26 @@ bool IsSwitchingCommand(WPARAM command) {
     }
 }
 
+// Someone is at the machine: a display that was off is on again, also where the system
+// sends no notification of it.
+void NoteInput(Saver& saver) { saver.displayOff = 0; }
+
 // A mouse that merely jitters must not end the saver: only moves to a new position count,
-// and the first five of them are forgiven.
+// and the first five of them are forgiven. The test window never ends by input.
 void NoteMouseMove(Saver& saver, LPARAM lParam) {
     POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     if (at.x == lastMousePosition.x && at.y == lastMousePosition.y) return;
     lastMousePosition = at;
+    NoteInput(saver);
+    if (saver.mode == SaverMode::Test) return;
     saver.mouseMoves++;
     if (saver.mouseMoves > kMovesBeforeEnd) saver.EndOrVerify();
+}
+
+// Input that ends the saver, outside the test window; any key or button is input all the same.
+void NoteEndingInput(Saver& saver) {
+    NoteInput(saver);
+    if (saver.mode != SaverMode::Test) saver.EndOrVerify();
 }
 
 }  // namespace
@@ -229,7 +241,10 @@ LRESULT Saver::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         }
         break;
     case WM_KEYDOWN:
-        if (mode != SaverMode::Test) EndOrVerify();
+        NoteEndingInput(*this);
+        break;
+    case WM_SYSKEYDOWN:
+        NoteInput(*this);
         break;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_MONITORPOWER) NoteMonitorPower(lParam);
@@ -240,12 +255,12 @@ LRESULT Saver::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         ::KillTimer(window, kPreviewTimer);
         break;
     case WM_MOUSEMOVE:
-        if (mode != SaverMode::Test) NoteMouseMove(*this, lParam);
+        NoteMouseMove(*this, lParam);
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        if (mode != SaverMode::Test) EndOrVerify();
+        NoteEndingInput(*this);
         break;
     case WM_POWERBROADCAST:
         if (wParam == PBT_POWERSETTINGCHANGE) NoteDisplayState(lParam);

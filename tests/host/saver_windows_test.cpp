@@ -205,13 +205,15 @@ TEST_F(SaverWindows, PasswordStateHoldsBackTheEndAndShowsTheCursor) {
     EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_ARROW));
 }
 
-// SC_MONITORPOWER's low-power state changes nothing.
+// SC_MONITORPOWER's low-power state changes nothing. Where no notification says that the
+// display is back, input in the test window does.
 TEST_F(SaverWindows, SceneIsSeenOnlyWhileRestoredAndTheDisplayIsOn) {
     Open(SaverMode::Test);
     struct {
         POWERBROADCAST_SETTING header;
         BYTE rest[3];
-    } off = {{{0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}}, 4}}, on = off;
+    } off = {{{0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}}, 4}}, on = off,
+      monitorOff = {{{0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}}, 4}};
     on.header.Data[0] = 1;
     const struct {
         UINT message;
@@ -222,14 +224,29 @@ TEST_F(SaverWindows, SceneIsSeenOnlyWhileRestoredAndTheDisplayIsOn) {
         {WM_SYSCOMMAND, SC_MINIMIZE, 0, false}, {WM_SYSCOMMAND, SC_RESTORE, 0, true},
         {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, LPARAM(&off), false},
         {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, LPARAM(&on), true},
+        {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, LPARAM(&monitorOff), false}, {WM_KEYDOWN, 0, 0, true},
         {WM_SYSCOMMAND, SC_MONITORPOWER, 2, false}, {WM_SYSCOMMAND, SC_MONITORPOWER, 1, false},
-        {WM_SYSCOMMAND, SC_MONITORPOWER, -1, true},
+        {WM_MOUSEMOVE, 0, FreshPosition(), true},
+        {WM_SYSCOMMAND, SC_MONITORPOWER, 2, false}, {WM_SYSCOMMAND, SC_MONITORPOWER, -1, true},
     };
     EXPECT_TRUE(saver.SceneVisible());
     for (const auto& step : steps) {
         Send(step.message, step.wParam, step.lParam);
         EXPECT_EQ(saver.SceneVisible(), step.visible) << step.message << " " << step.lParam;
     }
+}
+
+// Before Windows 8 the console display state is refused; the monitor's power stands in.
+TEST_F(SaverWindows, DisplayNotificationFallsBackToTheMonitorPower) {
+    Open(SaverMode::Test);
+    static int registrations = 0;
+    saver.RegisterDisplayNotification([](HANDLE, LPCGUID setting, DWORD) WINAPI -> PVOID {
+        registrations++;
+        return setting->Data1 == 0x02731015 ? &registrations : nullptr;
+    });
+    EXPECT_EQ(registrations, 2);
+    EXPECT_EQ(saver.displayNotification, &registrations);
+    saver.displayNotification = nullptr;   // none the system knows of
 }
 
 // A quit message ends the wait early and stays posted for the main loop.
