@@ -76,6 +76,8 @@ public:
     HRESULT RunSaver();
     void WaitForPreviewHost();
     void RunMessageLoop();
+    void BeginTimerResolution();
+    void EndTimerResolution();
     void RecordFailure(HRESULT code);   // errorMode = 1, errorCode = code
     HRESULT ShowError(HRESULT code);
 
@@ -184,4 +186,6 @@ public:
     // Visibility: the display is powered off; the display-state notification, if any.
     DWORD displayOff = 0;
     PVOID displayNotification = nullptr;
+    // The system timer's resolution asked for the saving phase, in milliseconds; 0 = none held.
+    UINT timerPeriod = 0;
 };

@@ -295,6 +295,7 @@ void Saver::EndSaver() {
         BOOL wasRunning = FALSE;
         ::SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, &wasRunning, 0);
     }
+    EndTimerResolution();
     UnregisterDisplayNotification();
     ReleaseEnvironment();
     CleanupScene();
