@@ -109,60 +109,6 @@ LRESULT CALLBACK CountSystemCommands(int code, WPARAM wParam, LPARAM lParam) {
     return 1;   // and keep the command from acting on the test's windows
 }
 
-BOOL WINAPI Rejected(HWND) { return FALSE; }
-BOOL WINAPI Accepted(HWND) { return TRUE; }
-
-BOOL SaverRunningFlag() {
-    BOOL running = TRUE;
-    ::SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
-    return running;
-}
-
-// Another program ends a running saver by posting WM_CLOSE: in full screen it asks for the
-// password where there is one, the windows staying. A window's end ends the saver whatever
-// the password. Sent here, so no activation changes hands.
-TEST_F(SaverWindows, FullScreenEndsWhenClosedOrDestroyed) {
-    const struct {
-        VerifyScreenSavePwdFn verify;
-        int endsOnClose;
-    } rows[] = {{nullptr, 1}, {Rejected, 0}, {Accepted, 1}};
-    for (const auto& row : rows) {
-        Open(SaverMode::FullScreen);
-        saver.ends = 0;
-        saver.isWindows9x = 1;
-        saver.verifyPassword = row.verify;
-        BOOL was;
-        ::SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &was, 0);
-        EXPECT_EQ(Send(WM_CLOSE), 0);
-        EXPECT_TRUE(::IsWindow(saver.mainWindow));
-        EXPECT_EQ(saver.ends, row.endsOnClose);
-        EXPECT_EQ(DrainQueue(), row.endsOnClose == 1);
-        Send(WM_DESTROY);
-        EXPECT_EQ(saver.ends, row.endsOnClose + 1);
-        EXPECT_FALSE(SaverRunningFlag());
-        EXPECT_TRUE(DrainQueue());
-        Close();
-    }
-}
-
-// The provider's dialog goes with the window that owns it. The saver ends, recreates nothing,
-// asks no more, and frees the provider only once its code has returned.
-TEST_F(SaverWindows, WindowDestroyedDuringThePasswordCheckEndsTheSaver) {
-    Open(SaverMode::FullScreen);
-    saver.isWindows9x = 1;
-    saver.passwordModule = ::LoadLibraryA("mpr.dll");
-    saver.verifyPassword = [](HWND window) WINAPI -> BOOL {
-        ::DestroyWindow(window);   // and the other monitor's window, which it owns
-        return Saver::instancePointer->passwordModule == nullptr;
-    };
-    Send(WM_CLOSE);
-    EXPECT_EQ(saver.ends, 2);
-    EXPECT_TRUE(DrainQueue());
-    saver.EndOrVerify();   // input queued before the quit message
-    EXPECT_EQ(saver.ends, 3);
-    EXPECT_EQ(saver.passwordModule, nullptr);
-}
-
 // The system's low four bits do not matter: SC_CLOSE | 2 is still SC_CLOSE.
 // The system's move for a window appearing under a resting pointer is no move of the user's,
 // also on a monitor away from the origin, where screen and client coordinates differ.
@@ -205,8 +151,58 @@ TEST_F(SaverWindows, PasswordStateHoldsBackTheEndAndShowsTheCursor) {
     EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_ARROW));
 }
 
+BOOL WINAPI Rejected(HWND) { return FALSE; }
+BOOL WINAPI Accepted(HWND) { return TRUE; }
+
+// Another program ends a running saver by posting WM_CLOSE: in full screen it asks for the
+// password where there is one, the windows staying. A window's end ends the saver whatever
+// the password. Sent here, so no activation changes hands. The system's "saver running"
+// flag is dropped for this session only, never saved.
+TEST_F(SaverWindows, FullScreenEndsWhenClosedOrDestroyed) {
+    const char desktop[] = "Control Panel\\Desktop", saved[] = "WINE_ScreenSaverRunning";
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, desktop, saved);
+    const struct {
+        VerifyScreenSavePwdFn verify;
+        int endsOnClose;
+    } rows[] = {{nullptr, 1}, {Rejected, 0}, {Accepted, 1}};
+    for (const auto& row : rows) {
+        Open(SaverMode::FullScreen);
+        saver.ends = 0;
+        saver.isWindows9x = 1;
+        saver.verifyPassword = row.verify;
+        EXPECT_EQ(Send(WM_CLOSE), 0);
+        EXPECT_TRUE(::IsWindow(saver.mainWindow));
+        EXPECT_EQ(saver.ends, row.endsOnClose);
+        EXPECT_EQ(DrainQueue(), row.endsOnClose == 1);
+        Send(WM_DESTROY);
+        EXPECT_EQ(saver.ends, row.endsOnClose + 1);
+        EXPECT_TRUE(DrainQueue());
+        Close();
+    }
+    EXPECT_NE(::RegGetValueA(HKEY_CURRENT_USER, desktop, saved, RRF_RT_ANY, nullptr, nullptr, nullptr), 0);
+}
+
+// The provider's dialog goes with the window that owns it. The saver ends, recreates nothing,
+// asks no more, and frees the provider only once its code has returned.
+TEST_F(SaverWindows, WindowDestroyedDuringThePasswordCheckEndsTheSaver) {
+    Open(SaverMode::FullScreen);
+    saver.isWindows9x = 1;
+    saver.passwordModule = ::LoadLibraryA("mpr.dll");
+    saver.verifyPassword = [](HWND window) WINAPI -> BOOL {
+        ::DestroyWindow(window);   // and the other monitor's window, which it owns
+        return Saver::instancePointer->passwordModule == nullptr;
+    };
+    Send(WM_CLOSE);
+    EXPECT_EQ(saver.ends, 2);
+    EXPECT_TRUE(DrainQueue());
+    saver.EndOrVerify();   // input queued before the quit message
+    EXPECT_EQ(saver.ends, 3);
+    EXPECT_EQ(saver.passwordModule, nullptr);
+}
+
 // SC_MONITORPOWER's low-power state changes nothing. Where no notification says that the
-// display is back, input in the test window does.
+// display is back, input in the test window does. The console display state, refused before
+// Windows 8, gives way to the monitor's power.
 TEST_F(SaverWindows, SceneIsSeenOnlyWhileRestoredAndTheDisplayIsOn) {
     Open(SaverMode::Test);
     struct {
@@ -234,12 +230,7 @@ TEST_F(SaverWindows, SceneIsSeenOnlyWhileRestoredAndTheDisplayIsOn) {
         Send(step.message, step.wParam, step.lParam);
         EXPECT_EQ(saver.SceneVisible(), step.visible) << step.message << " " << step.lParam;
     }
-}
-
-// Before Windows 8 the console display state is refused; the monitor's power stands in.
-TEST_F(SaverWindows, DisplayNotificationFallsBackToTheMonitorPower) {
-    Open(SaverMode::Test);
-    static int registrations = 0;
+    static int registrations = 0;   // before Windows 8 only the monitor's power is known
     saver.RegisterDisplayNotification([](HANDLE, LPCGUID setting, DWORD) WINAPI -> PVOID {
         registrations++;
         return setting->Data1 == 0x02731015 ? &registrations : nullptr;
@@ -265,22 +256,4 @@ TEST_F(SaverWindows, PreviewWaitLastsOneTimerTickOrUntilAQuitMessage) {
     ::Sleep(600);   // the timer is gone after its one tick
     MSG message;
     EXPECT_FALSE(::PeekMessageA(&message, saver.mainWindow, WM_TIMER, WM_TIMER, PM_NOREMOVE));
-}
-
-// The system's "saver running" flag is dropped for this session only, never saved.
-TEST(EndSaver, IsSafeToRepeatFreesThePasswordModuleAndSavesNoSetting) {
-    RecordingSaver saver;
-    saver.mode = SaverMode::FullScreen;
-    saver.passwordModule = ::LoadLibraryA("mpr.dll");
-    ASSERT_NE(saver.passwordModule, nullptr);
-    saver.verifyPassword = [](HWND) WINAPI -> BOOL { return TRUE; };
-    const char desktop[] = "Control Panel\\Desktop", saved[] = "WINE_ScreenSaverRunning";
-    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, desktop, saved);
-    saver.EndSaver();
-    saver.EndSaver();
-    EXPECT_NE(::RegGetValueA(HKEY_CURRENT_USER, desktop, saved, RRF_RT_ANY, nullptr, nullptr, nullptr), 0);
-    EXPECT_EQ(saver.ends, 2);
-    EXPECT_EQ(saver.passwordModule, nullptr);
-    EXPECT_EQ(saver.verifyPassword, nullptr);   // never called into a freed module
-    EXPECT_TRUE(DrainQueue());                  // the quit message
 }
