@@ -99,7 +99,7 @@ public:
 
     // ---- Visibility (visibility.cpp) -------------------------------------------------
     void RegisterDisplayNotification();   // through the system's function, where it has one
-    void RegisterDisplayNotification(RegisterPowerSettingNotificationFn registerFn);
+    void RegisterDisplayNotification(RegisterPowerSettingNotificationFn registerFn, bool consoleStateKnown);
     void UnregisterDisplayNotification();
     void NoteDisplayState(LPARAM setting);   // lParam of PBT_POWERSETTINGCHANGE
     void NoteMonitorPower(LPARAM power);      // lParam of SC_MONITORPOWER

@@ -29,15 +29,24 @@ FARPROC User32Function(const char* name) {
 
 }  // namespace
 
+// Windows 8 is version 6.2; later versions report at least that much to any program.
 void Saver::RegisterDisplayNotification() {
-    RegisterDisplayNotification(reinterpret_cast<RegisterPowerSettingNotificationFn>(
-        reinterpret_cast<void*>(User32Function("RegisterPowerSettingNotification"))));
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    ::GetVersionExA(&version);
+    bool windows8 = version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 2);
+    RegisterDisplayNotification(reinterpret_cast<RegisterPowerSettingNotificationFn>(reinterpret_cast<void*>(
+                                    User32Function("RegisterPowerSettingNotification"))),
+                                windows8);
 }
 
-// Systems before Windows 8 refuse the console display state; they know the monitor's.
-void Saver::RegisterDisplayNotification(RegisterPowerSettingNotificationFn registerFn) {
+// Vista and 7 do not know the console display state (they may well accept a registration
+// for it and never send it), so they get the monitor's power; so does a system that
+// refuses the console display state.
+void Saver::RegisterDisplayNotification(RegisterPowerSettingNotificationFn registerFn, bool consoleStateKnown) {
     if (!registerFn || !mainWindow || displayNotification) return;
-    displayNotification = registerFn(mainWindow, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+    if (consoleStateKnown)
+        displayNotification = registerFn(mainWindow, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
     if (!displayNotification)
         displayNotification = registerFn(mainWindow, &kMonitorPowerOn, DEVICE_NOTIFY_WINDOW_HANDLE);
 }

@@ -201,7 +201,7 @@ TEST_F(SaverWindows, WindowDestroyedDuringThePasswordCheckEndsTheSaver) {
 }
 
 // SC_MONITORPOWER's low-power state changes nothing. Where no notification says that the
-// display is back, input in the test window does. The console display state, refused before
+// display is back, input in the test window does. The console display state, unknown before
 // Windows 8, gives way to the monitor's power.
 TEST_F(SaverWindows, SceneIsSeenOnlyWhileRestoredAndTheDisplayIsOn) {
     Open(SaverMode::Test);
@@ -230,14 +230,18 @@ TEST_F(SaverWindows, SceneIsSeenOnlyWhileRestoredAndTheDisplayIsOn) {
         Send(step.message, step.wParam, step.lParam);
         EXPECT_EQ(saver.SceneVisible(), step.visible) << step.message << " " << step.lParam;
     }
-    static int registrations = 0;   // before Windows 8 only the monitor's power is known
-    saver.RegisterDisplayNotification([](HANDLE, LPCGUID setting, DWORD) WINAPI -> PVOID {
+    static int registrations = 0;   // a system that refuses the console display state
+    const RegisterPowerSettingNotificationFn monitorPowerOnly = [](HANDLE, LPCGUID setting, DWORD) WINAPI -> PVOID {
         registrations++;
         return setting->Data1 == 0x02731015 ? &registrations : nullptr;
-    });
-    EXPECT_EQ(registrations, 2);
-    EXPECT_EQ(saver.displayNotification, &registrations);
-    saver.displayNotification = nullptr;   // none the system knows of
+    };
+    for (bool windows8 : {true, false}) {
+        saver.displayNotification = nullptr;   // none the system knows of
+        saver.RegisterDisplayNotification(monitorPowerOnly, windows8);
+        EXPECT_EQ(saver.displayNotification, &registrations);
+    }
+    EXPECT_EQ(registrations, 3);   // Vista and 7 are not asked for the console display state
+    saver.displayNotification = nullptr;
 }
 
 // A quit message ends the wait early and stays posted for the main loop.
