@@ -5,6 +5,8 @@
 // shown later, by Run (a message box) or by the saving phase (the error display).
 #include "host/saver.h"
 
+#include <mmsystem.h>
+
 #include "host/direct3d_loader.h"
 #include "host/release.h"
 #include "scene/frame_timer.h"
@@ -111,6 +113,7 @@ int Saver::Run() {
         ChangePasswordNow();
         break;
     }
+    ReleasePasswordModule();   // held past EndSaver when a window ended during the check
     FreeAdapters();
     ReleaseAndClear(direct3d);
     return 0;
@@ -136,6 +139,7 @@ HRESULT Saver::RunSaver() {
         BOOL wasRunning = FALSE;
         ::SystemParametersInfoA(SPI_SCREENSAVERRUNNING, TRUE, &wasRunning, 0);
     }
+    if (mode == SaverMode::FullScreen || mode == SaverMode::Test) BeginTimerResolution();
 
     // Without a window nothing could ever post the quit message: a preview handle that is
     // no window, a test window that could not be made, full screen with no monitor. The
@@ -144,6 +148,21 @@ HRESULT Saver::RunSaver() {
     RegisterDisplayNotification();
     RunMessageLoop();
     return S_OK;
+}
+
+// The loop's 10 ms sleep lasts a whole tick of the system timer, 15.6 ms by default, which
+// leaves too little of a 60 Hz frame to draw in. A 1 ms resolution is asked for while the
+// full-screen or test scene runs; the preview, a small picture in a dialog, does without.
+// A request still held costs the whole system power, so every end lets it go, once.
+void Saver::BeginTimerResolution() {
+    if (timerPeriod == 0 && ::timeBeginPeriod(1) == TIMERR_NOERROR) timerPeriod = 1;
+}
+
+void Saver::EndTimerResolution() {
+    if (timerPeriod == 0) return;
+    UINT period = timerPeriod;
+    timerPeriod = 0;
+    ::timeEndPeriod(period);
 }
 
 // Longest wait for a message while nothing can be seen; a bound, so that a missed wake-up

@@ -36,6 +36,8 @@
 
 // "VerifyScreenSavePwd" of the Windows 9x password provider.
 typedef BOOL(WINAPI* VerifyScreenSavePwdFn)(HWND window);
+// RegisterPowerSettingNotification, which exists from Windows Vista on.
+typedef PVOID(WINAPI* RegisterPowerSettingNotificationFn)(HANDLE recipient, LPCGUID setting, DWORD flags);
 
 class Saver {
 public:
@@ -74,6 +76,8 @@ public:
     HRESULT RunSaver();
     void WaitForPreviewHost();
     void RunMessageLoop();
+    void BeginTimerResolution();
+    void EndTimerResolution();
     void RecordFailure(HRESULT code);   // errorMode = 1, errorCode = code
     HRESULT ShowError(HRESULT code);
 
@@ -81,6 +85,7 @@ public:
     HRESULT CreateSaverWindows();
     void EndOrVerify();
     void EndSaver();
+    void ReleasePasswordModule();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // ---- Monitors (monitors.cpp) -----------------------------------------------------
@@ -93,7 +98,8 @@ public:
     void ChangePasswordNow();
 
     // ---- Visibility (visibility.cpp) -------------------------------------------------
-    void RegisterDisplayNotification();
+    void RegisterDisplayNotification();   // through the system's function, where it has one
+    void RegisterDisplayNotification(RegisterPowerSettingNotificationFn registerFn, bool consoleStateKnown);
     void UnregisterDisplayNotification();
     void NoteDisplayState(LPARAM setting);   // lParam of PBT_POWERSETTINGCHANGE
     void NoteMonitorPower(LPARAM power);      // lParam of SC_MONITORPOWER
@@ -180,4 +186,6 @@ public:
     // Visibility: the display is powered off; the display-state notification, if any.
     DWORD displayOff = 0;
     PVOID displayNotification = nullptr;
+    // The system timer's resolution asked for the saving phase, in milliseconds; 0 = none held.
+    UINT timerPeriod = 0;
 };

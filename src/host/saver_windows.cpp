@@ -5,7 +5,8 @@
 // start-up timer and the shutdown sequence (EndSaver).
 //
 // Process-wide state: the last mouse position seen by any saver window (below). Windows
-// are never destroyed here; they go with the process (or with the preview host).
+// are never destroyed here; they go with the process (or with the preview host). Another
+// program may still end one: a saver window's end is always the saver's end.
 #include "host/saver.h"
 
 #include "resource_ids.h"
@@ -162,14 +163,26 @@ bool IsSwitchingCommand(WPARAM command) {
     }
 }
 
+// Someone is at the machine: a display that was off is on again, also where the system
+// sends no notification of it.
+void NoteInput(Saver& saver) { saver.displayOff = 0; }
+
 // A mouse that merely jitters must not end the saver: only moves to a new position count,
-// and the first five of them are forgiven.
+// and the first five of them are forgiven. The test window never ends by input.
 void NoteMouseMove(Saver& saver, LPARAM lParam) {
     POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     if (at.x == lastMousePosition.x && at.y == lastMousePosition.y) return;
     lastMousePosition = at;
+    NoteInput(saver);
+    if (saver.mode == SaverMode::Test) return;
     saver.mouseMoves++;
     if (saver.mouseMoves > kMovesBeforeEnd) saver.EndOrVerify();
+}
+
+// Input that ends the saver, outside the test window; any key or button is input all the same.
+void NoteEndingInput(Saver& saver) {
+    NoteInput(saver);
+    if (saver.mode != SaverMode::Test) saver.EndOrVerify();
 }
 
 }  // namespace
@@ -206,10 +219,14 @@ LRESULT CALLBACK Saver::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
 LRESULT Saver::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_DESTROY:
-        if (mode == SaverMode::Preview || mode == SaverMode::Test) EndSaver();
+        EndSaver();
         break;
     case WM_PAINT:
         PaintSaverWindow(*this, window);
+        return 0;
+    case WM_CLOSE:   // how another program ends a running saver; the windows stay till the end
+        if (mode != SaverMode::FullScreen) break;
+        EndOrVerify();
         return 0;
     case WM_ERASEBKGND:
         if (!checkingPassword && IsDeviceWindow(*this, window)) return 1;
@@ -224,7 +241,10 @@ LRESULT Saver::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         }
         break;
     case WM_KEYDOWN:
-        if (mode != SaverMode::Test) EndOrVerify();
+        NoteEndingInput(*this);
+        break;
+    case WM_SYSKEYDOWN:
+        NoteInput(*this);
         break;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_MONITORPOWER) NoteMonitorPower(lParam);
@@ -235,12 +255,12 @@ LRESULT Saver::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         ::KillTimer(window, kPreviewTimer);
         break;
     case WM_MOUSEMOVE:
-        if (mode != SaverMode::Test) NoteMouseMove(*this, lParam);
+        NoteMouseMove(*this, lParam);
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        if (mode != SaverMode::Test) EndOrVerify();
+        NoteEndingInput(*this);
         break;
     case WM_POWERBROADCAST:
         if (wParam == PBT_POWERSETTINGCHANGE) NoteDisplayState(lParam);
@@ -268,21 +288,28 @@ void Saver::EndOrVerify() {
 }
 
 // Every step is safe to repeat: input queued before the quit message arrives comes here
-// again. The provider's entry point goes with its module, so no later input can call
-// into a freed library.
+// again, and so does the end of every window (those of the other monitors go with the
+// first, which owns them).
 void Saver::EndSaver() {
     if (mode == SaverMode::FullScreen) {
         BOOL wasRunning = FALSE;
         ::SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, &wasRunning, 0);
     }
+    EndTimerResolution();
     UnregisterDisplayNotification();
     ReleaseEnvironment();
     CleanupScene();
-    if (passwordModule) {
-        HMODULE module = passwordModule;
-        passwordModule = nullptr;
-        verifyPassword = nullptr;
-        ::FreeLibrary(module);
-    }
+    ReleasePasswordModule();
     ::PostQuitMessage(0);
+}
+
+// No input after the end asks for the password again, nor calls into a freed library. A
+// window that ends while the provider's dialog is up (the dialog goes with it) leaves the
+// module loaded for Run to free: the provider's code is still on the stack.
+void Saver::ReleasePasswordModule() {
+    verifyPassword = nullptr;
+    if (!passwordModule || checkingPassword) return;
+    HMODULE module = passwordModule;
+    passwordModule = nullptr;
+    ::FreeLibrary(module);
 }

@@ -1,19 +1,25 @@
 // Visibility of the saving phase: whether anything drawn now could be seen.
 //
-// Nothing is seen while the display is powered off (the system's console display state
-// notification, where the system has it, and SC_MONITORPOWER, where it arrives), while the
-// window or any window above it is hidden, or while the top-level window (the test window,
-// or the preview's host) is minimised. The message loop then waits for messages instead of
-// drawing; a restore, the display coming back or input wakes it.
+// Nothing is seen while the display is powered off, while the window or any window above it
+// is hidden, or while the top-level window (the test window, or the preview's host) is
+// minimised. The message loop then waits for messages instead of drawing; a restore, the
+// display coming back or input wakes it. This is the program's own addition to the saver's
+// behaviour: it draws nothing that nobody can see.
+//
+// The display's power state comes from the system's console display state notification
+// (Windows 8 on), else from the monitor power notification (Vista and 7), and from
+// SC_MONITORPOWER where that arrives. Systems without a notification (XP) never say the
+// display came back: any input says so too (saver_windows.cpp).
 #include "host/saver.h"
 
 namespace {
 
 // GUID_CONSOLE_DISPLAY_STATE: its data is one DWORD, 0 off, 1 on, 2 dimmed.
 const GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+// GUID_MONITOR_POWER_ON: one DWORD, 0 off, 1 on.
+const GUID kMonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
 
 // The notification functions exist from Windows Vista on: looked up at run time.
-using RegisterFn = PVOID(WINAPI*)(HANDLE, LPCGUID, DWORD);
 using UnregisterFn = BOOL(WINAPI*)(PVOID);
 
 FARPROC User32Function(const char* name) {
@@ -23,11 +29,26 @@ FARPROC User32Function(const char* name) {
 
 }  // namespace
 
+// Windows 8 is version 6.2; later versions report at least that much to any program.
 void Saver::RegisterDisplayNotification() {
-    auto registerFn = reinterpret_cast<RegisterFn>(
-        reinterpret_cast<void*>(User32Function("RegisterPowerSettingNotification")));
-    if (registerFn && mainWindow && !displayNotification)
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    ::GetVersionExA(&version);
+    bool windows8 = version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 2);
+    RegisterDisplayNotification(reinterpret_cast<RegisterPowerSettingNotificationFn>(reinterpret_cast<void*>(
+                                    User32Function("RegisterPowerSettingNotification"))),
+                                windows8);
+}
+
+// Vista and 7 do not know the console display state (they may well accept a registration
+// for it and never send it), so they get the monitor's power; so does a system that
+// refuses the console display state.
+void Saver::RegisterDisplayNotification(RegisterPowerSettingNotificationFn registerFn, bool consoleStateKnown) {
+    if (!registerFn || !mainWindow || displayNotification) return;
+    if (consoleStateKnown)
         displayNotification = registerFn(mainWindow, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+    if (!displayNotification)
+        displayNotification = registerFn(mainWindow, &kMonitorPowerOn, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
 
 void Saver::UnregisterDisplayNotification() {
@@ -39,10 +60,11 @@ void Saver::UnregisterDisplayNotification() {
     if (unregisterFn) unregisterFn(notification);
 }
 
+// Both settings say 0 for a display that is off; dimmed is still lit.
 void Saver::NoteDisplayState(LPARAM setting) {
     const auto* change = reinterpret_cast<const POWERBROADCAST_SETTING*>(setting);
-    if (!change || change->PowerSetting != kConsoleDisplayState || change->DataLength < sizeof(DWORD))
-        return;
+    if (!change || change->DataLength < sizeof(DWORD)) return;
+    if (change->PowerSetting != kConsoleDisplayState && change->PowerSetting != kMonitorPowerOn) return;
     DWORD state;
     ::CopyMemory(&state, change->Data, sizeof(state));
     displayOff = state == 0 ? 1 : 0;

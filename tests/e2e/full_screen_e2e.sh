@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # /s: the scene covers the whole screen in a topmost window with the cursor hidden; five
-# real mouse moves do not end it, the sixth does. Without Direct3D 8 a 300 x 150 box in the
-# window colour, framed black, with string 2101 centred in it, moves over a black screen,
-# and a key press ends the saver. Exit code 0 both times.
+# real mouse moves do not end it, the sixth does, and so does another program's WM_CLOSE,
+# within two seconds. Without Direct3D 8 a 300 x 150 box in the window colour, framed black,
+# with string 2101 centred in it, moves over a black screen, and a key press ends the saver.
+# Exit code 0 every time.
 set -uo pipefail
 . "$(dirname "$0")/e2e_common.sh"
 read -r screen_w screen_h < <(xdpyinfo | awk '/dimensions:/ { split($2, s, "x"); print s[1], s[2] }')
@@ -18,6 +19,12 @@ presenting
 shot "$work/screen.png"
 sixth_move_ends 100 80 50 40 1 ""
 check_scene "$work/screen.png"   # once the saver no longer takes the processor
+
+start_saver /s
+saver_window >/dev/null
+presenting
+driver post "Cirrane ScreensaverWndClass" 0x10 0 0
+ends_with_0 2 "WM_CLOSE"
 
 # Everything but the box is black, so the bounding box of what is not black is the box
 # inside its black frame.

@@ -14,6 +14,7 @@ public:
     HRESULT prepareResult = S_OK, initResult = S_OK;
     int settingsLoaded = 0, frames = 0, ends = 0;
     BOOL runningDuringFrame = FALSE;
+    UINT timerPeriodDuringFrame = 0;
 
     HRESULT PrepareEnumeration() override { return prepareResult; }
     void LoadSettings() override { settingsLoaded++; }
@@ -22,7 +23,8 @@ public:
     HRESULT AdvanceScene() override {
         if (frames++ == 0) {
             ::SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &runningDuringFrame, 0);
-            ::PostMessageA(mainWindow, WM_KEYDOWN, VK_SPACE, 0);
+            timerPeriodDuringFrame = timerPeriod;
+            ::PostMessageA(mainWindow, WM_CLOSE, 0, 0);   // as another program would
         }
         return S_OK;
     }
@@ -51,14 +53,19 @@ protected:
     }
     ~SaverRun() override {
         InstallFakeDirect3D(nullptr);
+        CloseWindows();
+    }
+    void CloseWindows() {
         for (MonitorInfo& monitor : saver.monitors)
             if (monitor.window) ::DestroyWindow(monitor.window);
         MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {}
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            if (message.message == WM_PAINT) ::ValidateRect(message.hwnd, nullptr);
     }
-    void Start(SaverMode mode) {
+    void Start(SaverMode mode, HWND host = nullptr) {
         ASSERT_EQ(saver.Create(::GetModuleHandleA(nullptr)), S_OK);
         saver.mode = mode;
+        saver.parentWindow = host;
         ASSERT_EQ(saver.CreateSaverWindows(), S_OK);
     }
     std::string RunShowingError() {
@@ -104,16 +111,28 @@ TEST_F(SaverRun, AFailingSceneIsShownAndNeverRuns) {
     EXPECT_EQ(saver.frames, 0);
 }
 
-TEST_F(SaverRun, FullScreenRaisesTheSystemFlagUntilTheEnd) {
-    Start(SaverMode::FullScreen);
-    UINT_PTR backstop = ::SetTimer(nullptr, 0, 3000,
-                                   [](HWND, UINT, UINT_PTR, DWORD) CALLBACK { ::PostQuitMessage(0); });
-    EXPECT_EQ(saver.RunSaver(), S_OK);
-    ::KillTimer(nullptr, backstop);
-    EXPECT_TRUE(saver.runningDuringFrame);
-    EXPECT_FALSE(SystemSaverRunning());
-    EXPECT_EQ(saver.ends, 1);
-    EXPECT_EQ(saver.unitCount, 0u);
+// The system flag in full screen, the 1 ms timer resolution in full screen and the test
+// window, each held until the end; the preview holds neither.
+TEST_F(SaverRun, SavingPhaseHoldsTheSystemFlagAndTimerResolutionUntilTheEnd) {
+    HWND host = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 152, 112, nullptr, nullptr,
+                                  nullptr, nullptr);
+    for (SaverMode mode : {SaverMode::FullScreen, SaverMode::Test, SaverMode::Preview}) {
+        Start(mode, mode == SaverMode::Preview ? host : nullptr);
+        saver.frames = saver.ends = 0;
+        UINT_PTR backstop = ::SetTimer(nullptr, 0, 3000,
+                                       [](HWND, UINT, UINT_PTR, DWORD) CALLBACK { ::PostQuitMessage(0); });
+        EXPECT_EQ(saver.RunSaver(), S_OK);
+        ::KillTimer(nullptr, backstop);
+        EXPECT_EQ(saver.runningDuringFrame, mode == SaverMode::FullScreen);
+        EXPECT_EQ(saver.timerPeriodDuringFrame, mode == SaverMode::Preview ? 0u : 1u);
+        EXPECT_FALSE(SystemSaverRunning());
+        EXPECT_EQ(saver.timerPeriod, 0u);
+        EXPECT_EQ(saver.ends, 1) << int(mode);
+        EXPECT_EQ(saver.unitCount, 0u);
+        saver.FreeAdapters();
+        CloseWindows();
+    }
+    ::DestroyWindow(host);
 }
 
 // Without any window nothing could post the quit message.

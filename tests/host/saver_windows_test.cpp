@@ -151,13 +151,65 @@ TEST_F(SaverWindows, PasswordStateHoldsBackTheEndAndShowsTheCursor) {
     EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_ARROW));
 }
 
-// SC_MONITORPOWER's low-power state changes nothing.
+BOOL WINAPI Rejected(HWND) { return FALSE; }
+BOOL WINAPI Accepted(HWND) { return TRUE; }
+
+// Another program ends a running saver by posting WM_CLOSE: in full screen it asks for the
+// password where there is one, the windows staying. A window's end ends the saver whatever
+// the password. Sent here, so no activation changes hands. The system's "saver running"
+// flag is dropped for this session only, never saved.
+TEST_F(SaverWindows, FullScreenEndsWhenClosedOrDestroyed) {
+    const char desktop[] = "Control Panel\\Desktop", saved[] = "WINE_ScreenSaverRunning";
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, desktop, saved);
+    const struct {
+        VerifyScreenSavePwdFn verify;
+        int endsOnClose;
+    } rows[] = {{nullptr, 1}, {Rejected, 0}, {Accepted, 1}};
+    for (const auto& row : rows) {
+        Open(SaverMode::FullScreen);
+        saver.ends = 0;
+        saver.isWindows9x = 1;
+        saver.verifyPassword = row.verify;
+        EXPECT_EQ(Send(WM_CLOSE), 0);
+        EXPECT_TRUE(::IsWindow(saver.mainWindow));
+        EXPECT_EQ(saver.ends, row.endsOnClose);
+        EXPECT_EQ(DrainQueue(), row.endsOnClose == 1);
+        Send(WM_DESTROY);
+        EXPECT_EQ(saver.ends, row.endsOnClose + 1);
+        EXPECT_TRUE(DrainQueue());
+        Close();
+    }
+    EXPECT_NE(::RegGetValueA(HKEY_CURRENT_USER, desktop, saved, RRF_RT_ANY, nullptr, nullptr, nullptr), 0);
+}
+
+// The provider's dialog goes with the window that owns it. The saver ends, recreates nothing,
+// asks no more, and frees the provider only once its code has returned.
+TEST_F(SaverWindows, WindowDestroyedDuringThePasswordCheckEndsTheSaver) {
+    Open(SaverMode::FullScreen);
+    saver.isWindows9x = 1;
+    saver.passwordModule = ::LoadLibraryA("mpr.dll");
+    saver.verifyPassword = [](HWND window) WINAPI -> BOOL {
+        ::DestroyWindow(window);   // and the other monitor's window, which it owns
+        return Saver::instancePointer->passwordModule == nullptr;
+    };
+    Send(WM_CLOSE);
+    EXPECT_EQ(saver.ends, 2);
+    EXPECT_TRUE(DrainQueue());
+    saver.EndOrVerify();   // input queued before the quit message
+    EXPECT_EQ(saver.ends, 3);
+    EXPECT_EQ(saver.passwordModule, nullptr);
+}
+
+// SC_MONITORPOWER's low-power state changes nothing. Where no notification says that the
+// display is back, input in the test window does. The console display state, unknown before
+// Windows 8, gives way to the monitor's power.
 TEST_F(SaverWindows, SceneIsSeenOnlyWhileRestoredAndTheDisplayIsOn) {
     Open(SaverMode::Test);
     struct {
         POWERBROADCAST_SETTING header;
         BYTE rest[3];
-    } off = {{{0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}}, 4}}, on = off;
+    } off = {{{0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}}, 4}}, on = off,
+      monitorOff = {{{0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}}, 4}};
     on.header.Data[0] = 1;
     const struct {
         UINT message;
@@ -168,14 +220,28 @@ TEST_F(SaverWindows, SceneIsSeenOnlyWhileRestoredAndTheDisplayIsOn) {
         {WM_SYSCOMMAND, SC_MINIMIZE, 0, false}, {WM_SYSCOMMAND, SC_RESTORE, 0, true},
         {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, LPARAM(&off), false},
         {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, LPARAM(&on), true},
+        {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, LPARAM(&monitorOff), false}, {WM_KEYDOWN, 0, 0, true},
         {WM_SYSCOMMAND, SC_MONITORPOWER, 2, false}, {WM_SYSCOMMAND, SC_MONITORPOWER, 1, false},
-        {WM_SYSCOMMAND, SC_MONITORPOWER, -1, true},
+        {WM_MOUSEMOVE, 0, FreshPosition(), true},
+        {WM_SYSCOMMAND, SC_MONITORPOWER, 2, false}, {WM_SYSCOMMAND, SC_MONITORPOWER, -1, true},
     };
     EXPECT_TRUE(saver.SceneVisible());
     for (const auto& step : steps) {
         Send(step.message, step.wParam, step.lParam);
         EXPECT_EQ(saver.SceneVisible(), step.visible) << step.message << " " << step.lParam;
     }
+    static int registrations = 0;   // a system that refuses the console display state
+    const RegisterPowerSettingNotificationFn monitorPowerOnly = [](HANDLE, LPCGUID setting, DWORD) WINAPI -> PVOID {
+        registrations++;
+        return setting->Data1 == 0x02731015 ? &registrations : nullptr;
+    };
+    for (bool windows8 : {true, false}) {
+        saver.displayNotification = nullptr;   // none the system knows of
+        saver.RegisterDisplayNotification(monitorPowerOnly, windows8);
+        EXPECT_EQ(saver.displayNotification, &registrations);
+    }
+    EXPECT_EQ(registrations, 3);   // Vista and 7 are not asked for the console display state
+    saver.displayNotification = nullptr;
 }
 
 // A quit message ends the wait early and stays posted for the main loop.
@@ -194,22 +260,4 @@ TEST_F(SaverWindows, PreviewWaitLastsOneTimerTickOrUntilAQuitMessage) {
     ::Sleep(600);   // the timer is gone after its one tick
     MSG message;
     EXPECT_FALSE(::PeekMessageA(&message, saver.mainWindow, WM_TIMER, WM_TIMER, PM_NOREMOVE));
-}
-
-// The system's "saver running" flag is dropped for this session only, never saved.
-TEST(EndSaver, IsSafeToRepeatFreesThePasswordModuleAndSavesNoSetting) {
-    RecordingSaver saver;
-    saver.mode = SaverMode::FullScreen;
-    saver.passwordModule = ::LoadLibraryA("mpr.dll");
-    ASSERT_NE(saver.passwordModule, nullptr);
-    saver.verifyPassword = [](HWND) WINAPI -> BOOL { return TRUE; };
-    const char desktop[] = "Control Panel\\Desktop", saved[] = "WINE_ScreenSaverRunning";
-    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, desktop, saved);
-    saver.EndSaver();
-    saver.EndSaver();
-    EXPECT_NE(::RegGetValueA(HKEY_CURRENT_USER, desktop, saved, RRF_RT_ANY, nullptr, nullptr, nullptr), 0);
-    EXPECT_EQ(saver.ends, 2);
-    EXPECT_EQ(saver.passwordModule, nullptr);
-    EXPECT_EQ(saver.verifyPassword, nullptr);   // never called into a freed module
-    EXPECT_TRUE(DrainQueue());                  // the quit message
 }
