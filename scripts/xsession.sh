@@ -72,6 +72,7 @@ start_wineserver() {
   wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 stop_wineserver() {
+  [ -n "${WINEPREFIX:-}" ] || return 0   # a run that stopped before it chose a prefix
   WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
 }
 stop_session() {
