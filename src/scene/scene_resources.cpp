@@ -4,8 +4,9 @@
 // Each render unit has its own set (SkyScene::unitObjects), made on that unit's device
 // while the unit is selected and released with it, so every monitor draws with objects of
 // its own device. The textures are managed and take the back buffer's format of the
-// selected unit; each level is filled from a bitmap resource of the executable. A restore
-// either completes or leaves the unit's set empty.
+// selected unit; each level is filled from a bitmap resource of the executable, and a
+// bitmap that does not load fails the restore. A restore either completes or leaves the
+// unit's set empty.
 #include <iterator>
 
 #include "gfxutil/d3dx_surface.h"
@@ -29,15 +30,17 @@ void ReleaseObjectSet(SceneObjects& objects) {
     ReleaseAndClear(objects.glowTexture);
 }
 
-// Fills one level from its bitmap. Whether the bitmap loads is not examined: a level
-// that fails to load keeps what the texture was created with.
+// Fills one level from its bitmap. A bitmap that is missing or cannot be read fails the
+// level: drawing a level that holds whatever the texture was created with would show
+// garbage instead of telling the user something is wrong.
 HRESULT LoadLevel(IDirect3DTexture8* texture, UINT level, UINT bitmapId) {
     IDirect3DSurface8* surface = nullptr;
     if (FAILED(texture->GetSurfaceLevel(level, &surface)) || !surface) return E_FAIL;
-    D3DXLoadSurfaceFromResourceA(surface, nullptr, nullptr, nullptr, MAKEINTRESOURCEA(bitmapId),
-                                 nullptr, D3DX_DEFAULT, 0, nullptr);
+    const HRESULT loaded = D3DXLoadSurfaceFromResourceA(surface, nullptr, nullptr, nullptr,
+                                                        MAKEINTRESOURCEA(bitmapId), nullptr,
+                                                        D3DX_DEFAULT, 0, nullptr);
     ReleaseAndClear(surface);
-    return S_OK;
+    return FAILED(loaded) ? E_FAIL : S_OK;
 }
 
 }  // namespace
@@ -83,9 +86,9 @@ HRESULT SkyScene::LoadTextures() {
 }
 
 // Only the levels that have a bitmap are filled (a level count of 0 asks the device for a
-// full chain, which has more levels than bitmaps). A level whose surface cannot be had
-// means the texture cannot be filled: it is released again, the holder stays empty and
-// the load fails with E_FAIL.
+// full chain, which has more levels than bitmaps). A level whose surface cannot be had or
+// whose bitmap does not load means the texture cannot be filled: it is released again,
+// the holder stays empty and the load fails with E_FAIL (the host then shows its error).
 HRESULT SkyScene::LoadMipTexture(IDirect3DDevice8* device, UINT levels, const UINT* bitmapIds,
                                  IDirect3DTexture8** texture) {
     if (!texture) return E_FAIL;

@@ -114,6 +114,13 @@ TEST_F(SceneResources, FailuresAreReportedAndLeaveNothingHalfMade) {
         EXPECT_EQ(LiveFakes().textures + LiveFakes().vertexBuffers, 0);
         EXPECT_EQ(device->RefCount(), 1u);
     }
+    // A bitmap the program lacks (the stone chain skips 116) fails its texture, not a
+    // texture of whatever the level was created with.
+    IDirect3DTexture8* texture = nullptr;
+    const UINT missing[] = {116};
+    EXPECT_EQ(scene.LoadMipTexture(device, 1, missing, &texture), E_FAIL);
+    EXPECT_EQ(texture, nullptr);
+    ReleaseAndClear(texture);   // so a failure here leaks nothing into the next test
 }
 
 TEST_F(SceneResources, EachUnitKeepsItsOwnObjectsOnItsOwnDevice) {
