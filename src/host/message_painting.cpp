@@ -3,21 +3,46 @@
 //
 // The box itself is placed and moved by StepErrorMode (render_loop.cpp); this file only
 // paints what the monitor entry says. With no recorded failure the box is empty and the
-// whole monitor is painted black. The box comes sized for the window's dpi, and so does the
-// text. Nothing here is kept between calls.
+// whole monitor (Preview and Test: the whole client area) is painted black. The box comes
+// sized for the window's dpi, and so does the text. Nothing here is kept between calls.
 #include "host/multimon.h"
 #include "host/saver.h"
 #include "host/window_dpi.h"
 
 namespace {
 
-// The first monitor entry whose handle is the window's monitor, or null.
+// Preview and Test show one window, whose box lives on the first monitor entry.
+bool ShowsOneWindow(const Saver& saver) {
+    return saver.windowed || saver.mode == SaverMode::Preview || saver.mode == SaverMode::Test;
+}
+
+// The entry whose box the window shows, or null. Preview and Test: the first entry, wherever
+// the window is (the primary display need not be the first device, the first may be
+// detached, the dialog may sit on another monitor). Full screen: the first entry whose
+// handle is the window's monitor.
 const MonitorInfo* FindWindowMonitor(const Saver& saver, HWND window) {
+    if (ShowsOneWindow(saver)) return &saver.monitors[0];
     HMONITOR monitor = multimon::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
     for (UINT i = 0; i < saver.monitorCount; i++) {
         if (saver.monitors[i].monitorHandle == monitor) return &saver.monitors[i];
     }
     return nullptr;
+}
+
+// What is painted black around the box, in the window's client coordinates: the client area
+// of the one window of Preview and Test, else the entry's monitor.
+RECT AreaAroundBox(const Saver& saver, const MonitorInfo& monitor, HWND window) {
+    RECT area;
+    if (ShowsOneWindow(saver)) {
+        ::GetClientRect(window, &area);
+        return area;
+    }
+    POINT corners[2] = {{monitor.screenRect.left, monitor.screenRect.top},
+                        {monitor.screenRect.right, monitor.screenRect.bottom}};
+    ::ScreenToClient(window, &corners[0]);
+    ::ScreenToClient(window, &corners[1]);
+    area = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    return area;
 }
 
 // Truncation toward zero, as a float-to-integer conversion does.
@@ -71,10 +96,6 @@ void Saver::PaintMessage(HWND window, HDC dc) {
     DrawCentredText(window, dc, errorText, box);
     ::ExcludeClipRect(dc, box.left, box.top, box.right, box.bottom);
 
-    POINT corners[2] = {{monitor->screenRect.left, monitor->screenRect.top},
-                        {monitor->screenRect.right, monitor->screenRect.bottom}};
-    ::ScreenToClient(window, &corners[0]);
-    ::ScreenToClient(window, &corners[1]);
-    RECT around = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    RECT around = AreaAroundBox(*this, *monitor, window);
     ::FillRect(dc, &around, black);
 }

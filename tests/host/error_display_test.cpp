@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "host/saver.h"
 #include "host/window_dpi.h"
@@ -52,4 +53,25 @@ TEST(ErrorMessages, BoxSizedForTheWindowsDpi) {
         EXPECT_EQ(box.cx, c[1]) << c[0];
         EXPECT_EQ(box.cy, c[2]) << c[0];
     }
+}
+
+// Preview and Test keep the box on the first entry, wherever their window is: here that entry
+// names another monitor, and the box is painted all the same, with black around it.
+TEST(ErrorMessages, WindowedBoxPaintedOnAnyMonitor) {
+    HWND window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 120, 80, nullptr, nullptr, nullptr, nullptr);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    std::vector<DWORD> red(120 * 80, 0x00FF0000);
+    HBITMAP bitmap = ::CreateBitmap(120, 80, 1, 32, red.data());
+    HGDIOBJ previous = ::SelectObject(dc, bitmap);
+    Saver saver;
+    saver.mode = SaverMode::Test;
+    saver.monitorCount = 1;
+    saver.monitors[0] = {"", HMONITOR(INT_PTR(7)), {5000, 0, 5100, 100}, 0, window, 20, 10, 60, 40};
+    saver.PaintMessage(window, dc);
+    EXPECT_EQ(::GetPixel(dc, 50, 15), ::GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(::GetPixel(dc, 20, 10), RGB(0, 0, 0));   // the frame
+    EXPECT_EQ(::GetPixel(dc, 110, 70), RGB(0, 0, 0));
+    ::DeleteObject(::SelectObject(dc, previous));
+    ::DeleteDC(dc);
+    ::DestroyWindow(window);
 }
