@@ -75,22 +75,33 @@ HRESULT Saver::Create(HINSTANCE instanceHandle) {
     return S_OK;
 }
 
+// The longest the preview host waits for the preview timer's tick. A timer that could not
+// be made, or a tick that never comes, must not keep the preview from ever starting.
+const DWORD kPreviewWaitLimit = 3000;   // milliseconds
+
 // The preview host expects the child window to settle before anything is drawn: WM_USER
 // starts previewTimer, and its first tick clears waitingForPreview. A quit message or the
 // window's end stops the wait early; the quit message is posted again for the main loop.
+// Past kPreviewWaitLimit the preview goes on without the tick.
 void Saver::WaitForPreviewHost() {
     waitingForPreview = 1;
     ::PostMessageA(mainWindow, WM_USER, 0, 0);
-    while (waitingForPreview) {
+    const DWORD start = ::timeGetTime();
+    while (waitingForPreview && ::IsWindow(mainWindow)) {
         MSG message;
-        BOOL got = ::GetMessageA(&message, mainWindow, 0, 0);
-        if (got == 0) {
+        // WM_QUIT belongs to no window, so it is looked for on its own, not among mainWindow's.
+        if (::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
             ::PostQuitMessage(0);
             break;
         }
-        if (got == -1) break;   // the window no longer exists
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        if (::PeekMessageA(&message, mainWindow, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+            continue;
+        }
+        DWORD waited = ::timeGetTime() - start;
+        if (waited >= kPreviewWaitLimit) break;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kPreviewWaitLimit - waited, QS_ALLINPUT);
     }
 }
 

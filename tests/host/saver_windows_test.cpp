@@ -9,8 +9,12 @@ class RecordingSaver : public Saver {
 public:
     int ends = 0;
     int paints = 0;
+    bool timerLost = false;   // WM_USER never starts the preview timer
     HRESULT CleanupScene() override { ends++; return S_OK; }
     void PaintMessage(HWND, HDC) override { paints++; }
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        return message == WM_USER && timerLost ? 0 : Saver::HandleMessage(window, message, wParam, lParam);
+    }
 };
 
 // Drops what the windows left queued; tells whether a quit message was among it.
@@ -244,8 +248,9 @@ TEST_F(SaverWindows, SceneIsSeenOnlyWhileRestoredAndTheDisplayIsOn) {
     saver.displayNotification = nullptr;
 }
 
-// A quit message ends the wait early and stays posted for the main loop.
-TEST_F(SaverWindows, PreviewWaitLastsOneTimerTickOrUntilAQuitMessage) {
+// A quit message ends the wait early and stays posted for the main loop; a tick that never
+// comes holds the preview three seconds at most; a window that is gone ends the wait at once.
+TEST_F(SaverWindows, PreviewWaitLastsOneTimerTickAtMostOrUntilAQuitMessage) {
     Open(SaverMode::Preview);
     ::PostQuitMessage(0);
     saver.WaitForPreviewHost();
@@ -260,4 +265,13 @@ TEST_F(SaverWindows, PreviewWaitLastsOneTimerTickOrUntilAQuitMessage) {
     ::Sleep(600);   // the timer is gone after its one tick
     MSG message;
     EXPECT_FALSE(::PeekMessageA(&message, saver.mainWindow, WM_TIMER, WM_TIMER, PM_NOREMOVE));
+    saver.timerLost = true;
+    for (DWORD least : {2500u, 0u}) {   // then without a window
+        start = ::GetTickCount();
+        saver.WaitForPreviewHost();
+        waited = ::GetTickCount() - start;
+        EXPECT_GE(waited, least);
+        EXPECT_LT(waited, least + 1000u);
+        Close();
+    }
 }
