@@ -11,6 +11,7 @@
 // SC_MONITORPOWER where that arrives. Systems without a notification (XP) never say the
 // display came back: any input says so too (saver_windows.cpp).
 #include "host/saver.h"
+#include "host/user32_function.h"
 
 namespace {
 
@@ -22,11 +23,6 @@ const GUID kMonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa
 // The notification functions exist from Windows Vista on: looked up at run time.
 using UnregisterFn = BOOL(WINAPI*)(PVOID);
 
-FARPROC User32Function(const char* name) {
-    HMODULE user32 = ::GetModuleHandleA("user32.dll");
-    return user32 ? ::GetProcAddress(user32, name) : nullptr;
-}
-
 }  // namespace
 
 // Windows 8 is version 6.2; later versions report at least that much to any program.
@@ -35,9 +31,8 @@ void Saver::RegisterDisplayNotification() {
     version.dwOSVersionInfoSize = sizeof(version);
     ::GetVersionExA(&version);
     bool windows8 = version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 2);
-    RegisterDisplayNotification(reinterpret_cast<RegisterPowerSettingNotificationFn>(reinterpret_cast<void*>(
-                                    User32Function("RegisterPowerSettingNotification"))),
-                                windows8);
+    RegisterDisplayNotification(
+        User32Function<RegisterPowerSettingNotificationFn>("RegisterPowerSettingNotification"), windows8);
 }
 
 // Vista and 7 do not know the console display state (they may well accept a registration
@@ -55,8 +50,7 @@ void Saver::UnregisterDisplayNotification() {
     if (!displayNotification) return;
     PVOID notification = displayNotification;
     displayNotification = nullptr;
-    auto unregisterFn = reinterpret_cast<UnregisterFn>(
-        reinterpret_cast<void*>(User32Function("UnregisterPowerSettingNotification")));
+    auto unregisterFn = User32Function<UnregisterFn>("UnregisterPowerSettingNotification");
     if (unregisterFn) unregisterFn(notification);
 }
 

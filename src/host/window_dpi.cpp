@@ -1,6 +1,8 @@
 // Window dpi and the scaling rule for sizes given at 96 dpi.
 #include "host/window_dpi.h"
 
+#include "host/user32_function.h"
+
 namespace {
 
 const int kErrorBoxWidth = 300, kErrorBoxHeight = 150;   // at 96 dpi
@@ -8,13 +10,6 @@ const int kErrorBoxWidth = 300, kErrorBoxHeight = 150;   // at 96 dpi
 // GetDpiForWindow came with Windows 10 1607; the program runs on older systems too, so it
 // is looked up in USER32 (loaded by every GUI program) instead of being imported.
 typedef UINT(WINAPI* GetDpiForWindowFn)(HWND window);
-
-GetDpiForWindowFn LookUpGetDpiForWindow() {
-    HMODULE user32 = ::GetModuleHandleA("user32.dll");
-    return user32 ? reinterpret_cast<GetDpiForWindowFn>(
-                        reinterpret_cast<void*>(::GetProcAddress(user32, "GetDpiForWindow")))
-                  : nullptr;
-}
 
 // Before per-window dpi the system had one for the whole screen; it reports 96 to a program
 // that has not declared itself dpi-aware.
@@ -28,7 +23,7 @@ UINT SystemDpi() {
 }  // namespace
 
 UINT WindowDpi(HWND window) {
-    static const GetDpiForWindowFn getDpiForWindow = LookUpGetDpiForWindow();
+    static const GetDpiForWindowFn getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
     UINT dpi = getDpiForWindow ? getDpiForWindow(window) : 0;   // 0 for a window that is gone
     return dpi ? dpi : SystemDpi();
 }
